@@ -1,0 +1,78 @@
+#include "platform/x11/connection.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace platform::x11 {
+namespace {
+
+int caughtErrors = 0;
+int catchDepth = 0;
+
+int onProtocolError(Display*, XErrorEvent*)
+{
+    // Requests on a window that another client destroyed fail as they reach the server;
+    // they are expected then, and never fatal.
+    ++caughtErrors;
+    return 0;
+}
+
+int onConnectionLost(Display*)
+{
+    std::fputs("Hoarveil: the connection to the X server was lost\n", stderr);
+    _exit(1);
+}
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+
+struct OpenConnection {
+    std::unique_ptr<Display, DisplayCloser> display;
+    Connection details;
+};
+
+}  // namespace
+
+Connection* connection()
+{
+    static OpenConnection open = [] {
+        OpenConnection result;
+        result.display.reset(XOpenDisplay(nullptr));
+        if (Display* display = result.display.get()) {
+            XSetErrorHandler(onProtocolError);
+            XSetIOErrorHandler(onConnectionLost);
+            auto& c = result.details;
+            c.display = display;
+            c.screen = DefaultScreen(display);
+            c.root = RootWindow(display, c.screen);
+            c.wmProtocols = XInternAtom(display, "WM_PROTOCOLS", False);
+            c.wmDeleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+            c.netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+            c.utf8String = XInternAtom(display, "UTF8_STRING", False);
+        }
+        return result;
+    }();
+    return open.display ? &open.details : nullptr;
+}
+
+void beginCatchingErrors(Display* display)
+{
+    if (catchDepth++ == 0) {
+        XSync(display, False);
+        caughtErrors = 0;
+    }
+}
+
+bool endCatchingErrors(Display* display)
+{
+    XSync(display, False);
+    const bool clean = caughtErrors == 0;
+    if (--catchDepth == 0)
+        caughtErrors = 0;
+    return clean;
+}
+
+}  // namespace platform::x11

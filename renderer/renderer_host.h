@@ -1,0 +1,27 @@
+#pragma once
+// The renderer's host: its window, the display mode, the OpenGL context and the message loop
+// that draws a frame whenever no message waits.
+#include "platform/gl_context.h"
+#include "platform/window.h"
+
+struct HostState {
+    platform::WindowHandle window = nullptr;
+    platform::GlContextHandle glContext = nullptr;
+    platform::Rect clientRect;
+};
+
+extern HostState host;
+
+int runRenderer();
+platform::WindowHandle createRendererWindow(const char* name, int width, int height);
+void switchDisplayMode();
+bool setupPixelFormat(platform::WindowHandle window);
+void createGlContext(int width, int height);
+void resizeScene(int width, int height);
+void initRenderer(platform::WindowHandle window);
+int runMessageLoop();
+void destroyRenderer();
+platform::LRESULT rendererWindowProc(platform::WindowHandle window, unsigned message, platform::WPARAM wParam,
+                                     platform::LPARAM lParam);
+// Ends a frame: shows the back buffer of the renderer window.
+void swapRendererBuffers();

@@ -1,0 +1,32 @@
+#pragma once
+// A private X server for one test: Xvfb on a display number of its own choosing, never the
+// user's display. The server ends with the object.
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <string>
+
+namespace testing_support {
+
+class PrivateXServer {
+public:
+    explicit PrivateXServer(int width = 1024, int height = 768, int depth = 24);
+    ~PrivateXServer();
+    PrivateXServer(const PrivateXServer&) = delete;
+    PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+    // ":N", for DISPLAY.
+    const std::string& name() const { return displayName; }
+    // The test's own connection to the server.
+    Display* display() const { return connection; }
+    int width() const { return screenWidth; }
+    int height() const { return screenHeight; }
+
+private:
+    pid_t server = -1;
+    std::string displayName;
+    Display* connection = nullptr;
+    int screenWidth, screenHeight;
+};
+
+}  // namespace testing_support

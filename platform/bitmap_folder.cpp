@@ -1,0 +1,17 @@
+#include "platform/bitmap_folder.h"
+
+#include <cstdlib>
+
+namespace platform {
+
+std::string bitmapFolder()
+{
+    // The runtime folder is per user, private and cleared at log-out: the best home for a
+    // photograph of the desktop.
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+        return std::string(runtime) + "/k_varo";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.cache/k_varo";
+}
+
+}  // namespace platform

@@ -1,0 +1,198 @@
+#include "platform/private_profile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+namespace platform {
+namespace {
+
+std::string trimmed(const std::string& text)
+{
+    const char* blanks = " \t\r";
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+bool sameName(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string unquoted(const std::string& value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// One line of the file as the profile functions see it.
+struct Line {
+    enum class Kind { Other, Section, Key } kind = Kind::Other;
+    std::string name;   // section or key name, trimmed
+    std::string value;  // key value, trimmed, quotes kept
+};
+
+Line parse(const std::string& text)
+{
+    const std::string line = trimmed(text);
+    Line parsed;
+    if (line.empty() || line.front() == ';')
+        return parsed;
+    if (line.front() == '[') {
+        const auto close = line.find(']');
+        parsed.kind = Line::Kind::Section;
+        parsed.name = trimmed(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+        return parsed;
+    }
+    const auto equals = line.find('=');
+    parsed.kind = Line::Kind::Key;
+    parsed.name = trimmed(line.substr(0, equals));
+    if (equals != std::string::npos)
+        parsed.value = trimmed(line.substr(equals + 1));
+    return parsed;
+}
+
+std::optional<std::vector<std::string>> readLines(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Where a key lives: the first section of the name, and the first key of the name in it.
+struct Position {
+    std::optional<std::size_t> section;
+    std::optional<std::size_t> key;
+    std::size_t sectionEnd = 0;  // after the section's last non-blank line
+};
+
+Position locate(const std::vector<std::string>& lines, const std::string& section, const std::string& key)
+{
+    Position at;
+    bool inside = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line line = parse(lines[i]);
+        if (line.kind == Line::Kind::Section) {
+            if (inside)
+                break;
+            if (sameName(line.name, section)) {
+                inside = true;
+                at.section = i;
+                at.sectionEnd = i + 1;
+            }
+            continue;
+        }
+        if (!inside)
+            continue;
+        if (!trimmed(lines[i]).empty())
+            at.sectionEnd = i + 1;
+        if (line.kind == Line::Kind::Key && !at.key && sameName(line.name, key))
+            at.key = i;
+    }
+    return at;
+}
+
+// Cut to at most `limit` bytes without splitting a UTF-8 character.
+std::size_t characterBoundary(const std::string& text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return text.size();
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return cut;
+}
+
+// Replaces the file as a whole, so a failed write never leaves half a file behind.
+bool replaceFile(const std::string& file, const std::string& contents)
+{
+    char* resolved = realpath(file.c_str(), nullptr);
+    const std::string target = resolved ? resolved : file;
+    std::free(resolved);
+    mode_t mode = 0644;
+    if (struct stat existing; stat(target.c_str(), &existing) == 0)
+        mode = existing.st_mode & 07777;
+
+    const std::string temporary = target + ".tmp-" + std::to_string(getpid());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out << contents;
+        out.flush();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    chmod(temporary.c_str(), mode);
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, char* buffer, std::size_t size,
+                                    const std::string& file)
+{
+    if (!buffer || size == 0)
+        return 0;
+    std::string value = defaultValue;
+    if (const auto lines = readLines(file)) {
+        const Position at = locate(*lines, section, key);
+        if (at.key)
+            value = unquoted(parse((*lines)[*at.key]).value);
+    }
+    const std::size_t length = characterBoundary(value, size - 1);
+    std::memcpy(buffer, value.data(), length);
+    buffer[length] = '\0';
+    return length;
+}
+
+bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                               const std::string& file)
+{
+    std::vector<std::string> lines = readLines(file).value_or(std::vector<std::string>{});
+    const std::string entry = key + "=" + value;
+    const Position at = locate(lines, section, key);
+    if (at.key) {
+        // Keep a Windows line ending where the file has them.
+        const bool crlf = !lines[*at.key].empty() && lines[*at.key].back() == '\r';
+        lines[*at.key] = entry + (crlf ? "\r" : "");
+    } else if (at.section) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at.sectionEnd), entry);
+    } else {
+        if (!lines.empty() && !trimmed(lines.back()).empty())
+            lines.push_back("");
+        lines.push_back("[" + section + "]");
+        lines.push_back(entry);
+    }
+    std::ostringstream contents;
+    for (const auto& line : lines)
+        contents << line << '\n';
+    return replaceFile(file, contents.str());
+}
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+#pragma once
+// The saver's settings file and the small utilities of the start-up module.
+#include <string>
+
+// The INI file behind the settings: beside the saver, or the per-user copy when the saver's
+// folder can't be written (a system-wide install), so saved settings are never lost.
+std::string SettingsFile();
+
+// The value, or the empty text when the file, the section or the key is missing.
+std::string ReadIni(const std::string& section, const std::string& key, const std::string& file);
+// Writes one key; reports nothing, the result is always the empty text.
+std::string WriteIni(const std::string& section, const std::string& key, const std::string& value,
+                     const std::string& file);
+// Fills the music settings from the settings file, with their fallbacks.
+void LoadSettings();
+// True when the path names a file that can be opened for reading (never a folder).
+bool FileExists(const std::string& path);
+// The folder part of a path: "/music/a.mp3" gives "/music", "/a.mp3" gives "/".
+std::string FolderOf(const std::string& path);
+
+inline constexpr const char* settingsSection = "Section";
+inline constexpr const char* keyBgmKind = "BGM区分";
+inline constexpr const char* keyBgmRepeat = "BGMﾘﾋﾟｰﾄ";
+inline constexpr const char* keyBgmFile = "BGMﾌｧｲﾙ";

@@ -12,7 +12,11 @@
 #include "saver/startup/shared_settings.h"
 
 HoarveilBgmSettings Hoarveil_BGM;
-HoarveilStartup Hoarveil_B{platform::executableFolder()};
+HoarveilStartup Hoarveil_B = [] {
+    HoarveilStartup startup;
+    startup.AppFolder = platform::executableFolder();
+    return startup;
+}();
 
 namespace {
 

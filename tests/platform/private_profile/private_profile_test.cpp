@@ -1,0 +1,101 @@
+// INI files read and written with the behaviour the saver's settings were made for.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/private_profile.h"
+
+namespace {
+
+class PrivateProfile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/hoarveil-ini-XXXXXX";
+        folder = mkdtemp(pattern);
+        file = folder + "/settings.ini";
+    }
+    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+
+    void writeFile(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+    std::string fileText()
+    {
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::string read(const std::string& section, const std::string& key, std::size_t size = 256)
+    {
+        std::string buffer(size, 'x');
+        const auto length = platform::getPrivateProfileString(section, key, "default", buffer.data(), size, file);
+        EXPECT_EQ(buffer[length], '\0');
+        return buffer.substr(0, length);
+    }
+
+    std::string folder, file;
+};
+
+TEST_F(PrivateProfile, NamesAreCaseInsensitiveAndBlanksAndQuotesAroundValuesGo)
+{
+    writeFile("; a comment line\n"
+              "[ Section ]\r\n"
+              "  Key One  =  spaced value  \r\n"
+              "quoted=\"  keep inner blanks \"\n"
+              "single='x'\n"
+              "half=\"open\n"
+              ";commented=1\n"
+              "empty=\n"
+              "BGM区分=2\n");
+    EXPECT_EQ(read("section", "KEY ONE"), "spaced value");
+    EXPECT_EQ(read("SECTION", "quoted"), "  keep inner blanks ");
+    EXPECT_EQ(read("Section", "single"), "x");
+    EXPECT_EQ(read("Section", "half"), "\"open");
+    EXPECT_EQ(read("Section", ";commented"), "default");
+    EXPECT_EQ(read("Section", "empty"), "");
+    EXPECT_EQ(read("Section", "BGM区分"), "2");
+    EXPECT_EQ(read("Other", "Key One"), "default");
+}
+
+TEST_F(PrivateProfile, MissingFileGivesTheDefault) { EXPECT_EQ(read("Section", "key"), "default"); }
+
+TEST_F(PrivateProfile, FirstOfDuplicateSectionsAndKeysWins)
+{
+    writeFile("[S]\na=first\na=second\n[T]\nb=1\n[s]\na=third\nc=only in the duplicate\n");
+    EXPECT_EQ(read("S", "a"), "first");
+    EXPECT_EQ(read("S", "c"), "default");
+}
+
+TEST_F(PrivateProfile, ValuesAreCutToTheBufferWithoutSplittingACharacter)
+{
+    writeFile("[S]\nlong=" + std::string(300, 'v') + "\nwide=" + std::string(254, 'v') + "区\n");
+    EXPECT_EQ(read("S", "long").size(), 255u);
+    EXPECT_EQ(read("S", "long", 4), "vvv");
+    EXPECT_EQ(read("S", "wide"), std::string(254, 'v')) << "a three-byte character does not fit in one byte";
+}
+
+TEST_F(PrivateProfile, WriteCreatesTheFileAndSectionInTheOrderWritten)
+{
+    EXPECT_TRUE(platform::writePrivateProfileString("Section", "BGM区分", "1", file));
+    EXPECT_TRUE(platform::writePrivateProfileString("Section", "BGMﾘﾋﾟｰﾄ", "0", file));
+    EXPECT_TRUE(platform::writePrivateProfileString("Section", "BGMﾌｧｲﾙ", "/music/a b.mp3", file));
+    EXPECT_EQ(fileText(), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=/music/a b.mp3\n");
+}
+
+TEST_F(PrivateProfile, WriteReplacesAKeyInPlaceAndKeepsEveryOtherLine)
+{
+    writeFile("; mine\n[Other]\nx=1\n\n[Section]\r\nKEY = old\r\nafter=2\r\n\n[Last]\ny=3\n");
+    EXPECT_TRUE(platform::writePrivateProfileString("section", "key", "new", file));
+    EXPECT_TRUE(platform::writePrivateProfileString("Section", "added", "4", file));
+    EXPECT_TRUE(platform::writePrivateProfileString("Fresh", "z", "5", file));
+    EXPECT_EQ(fileText(),
+              "; mine\n[Other]\nx=1\n\n[Section]\r\nkey=new\r\nafter=2\r\nadded=4\n\n[Last]\ny=3\n\n[Fresh]\nz=5\n");
+}
+
+TEST_F(PrivateProfile, FailedWriteLeavesTheFileAsItWas)
+{
+    EXPECT_FALSE(platform::writePrivateProfileString("S", "k", "v", folder + "/missing-folder/x.ini"));
+}
+
+}  // namespace

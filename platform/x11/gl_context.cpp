@@ -1,13 +1,18 @@
 // OpenGL on X11 through GLX. The pixel format is a GLX visual; setting it creates the child
-// window OpenGL draws into, sized to show the virtual display scaled with its aspect kept.
-// Frames are drawn for the virtual display's size and scaled up at the swap.
+// window that shows the frames, sized to hold the virtual display scaled with its aspect kept.
+// When the screen matches the virtual display, OpenGL draws straight into that window.
+// Otherwise it draws at the virtual display's size into an off-screen GLX pixmap, and each
+// swap has the X server scale the frame into the window (XRender, bilinear), the way a
+// monitor's scaler shows a lower mode: the program's drawing costs the same on any screen.
 #include "platform/gl_context.h"
 
 #include <GL/gl.h>
 #include <GL/glx.h>
+#include <X11/extensions/Xrender.h>
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "platform/x11/connection.h"
 #include "platform/x11/window.h"
@@ -25,21 +30,73 @@ using x11::connection;
 struct VisualInfoDeleter {
     void operator()(XVisualInfo* info) const { XFree(info); }
 };
+using VisualInfo = std::unique_ptr<XVisualInfo, VisualInfoDeleter>;
 
-// Upscaling pass state: a texture as large as the virtual display, made on first use.
-struct Presenter {
-    GLuint texture = 0;
-    int textureWidth = 0, textureHeight = 0;
+// The off-screen frame and the pictures the server scales it with.
+class ScaledFrame {
+public:
+    ScaledFrame(Display* display, const XVisualInfo& visual, const Window& window) : display(display)
+    {
+        pixmap = XCreatePixmap(display, window.frame, window.width, window.height, visual.depth);
+        glxPixmap = glXCreateGLXPixmap(display, const_cast<XVisualInfo*>(&visual), pixmap);
+        XRenderPictFormat* format = XRenderFindVisualFormat(display, visual.visual);
+        XRenderPictFormat* viewFormat = XRenderFindVisualFormat(display, DefaultVisual(display, DefaultScreen(display)));
+        if (!glxPixmap || !format || !viewFormat)
+            return;
+        source = XRenderCreatePicture(display, pixmap, format, 0, nullptr);
+        target = XRenderCreatePicture(display, window.view, viewFormat, 0, nullptr);
+        // Maps each view pixel back to the frame: a scale by frame size / view size.
+        XTransform scale{};
+        scale.matrix[0][0] = XDoubleToFixed(double(window.width) / window.viewWidth);
+        scale.matrix[1][1] = XDoubleToFixed(double(window.height) / window.viewHeight);
+        scale.matrix[2][2] = XDoubleToFixed(1);
+        XRenderSetPictureTransform(display, source, &scale);
+        XRenderSetPictureFilter(display, source, const_cast<char*>(FilterBilinear), nullptr, 0);
+        width = window.viewWidth;
+        height = window.viewHeight;
+    }
+    ~ScaledFrame()
+    {
+        if (target)
+            XRenderFreePicture(display, target);
+        if (source)
+            XRenderFreePicture(display, source);
+        if (glxPixmap)
+            glXDestroyGLXPixmap(display, glxPixmap);
+        if (pixmap)
+            XFreePixmap(display, pixmap);
+    }
+    ScaledFrame(const ScaledFrame&) = delete;
+    ScaledFrame& operator=(const ScaledFrame&) = delete;
+
+    bool usable() const { return source && target; }
+    GLXDrawable drawable() const { return glxPixmap; }
+
+    void present() const
+    {
+        glXWaitGL();  // the frame must be complete in the pixmap before the server reads it
+        XRenderComposite(display, PictOpSrc, source, None, target, 0, 0, 0, 0, 0, 0, width, height);
+        XFlush(display);
+    }
+
+private:
+    Display* display;
+    Pixmap pixmap = 0;
+    GLXPixmap glxPixmap = 0;
+    Picture source = 0, target = 0;
+    unsigned width = 0, height = 0;
 };
 
-Presenter presenter;
+// What GLX holds for the program's one renderer window.
+struct GlxState {
+    VisualInfo visual;
+    std::unique_ptr<ScaledFrame> scaled;  // only when the view is not the virtual display's size
+};
 
-int nextPowerOfTwo(int value)
+GlxState& glx()
 {
-    int result = 1;
-    while (result < value)
-        result *= 2;
-    return result;
+    static GlxState state;
+    return state;
 }
 
 bool hasExtension(const char* extensions, const char* name)
@@ -74,55 +131,17 @@ void requestSwapInterval(Display* display, int screen, GLXDrawable drawable)
 
 bool isScaled(const Window& window) { return window.viewWidth != window.width || window.viewHeight != window.height; }
 
-// The frame was drawn into the lower-left corner at the virtual display's size: copy it into
-// a texture and draw that over the whole view. Every piece of state touched is restored.
-void scaleToView(const Window& window)
+VisualInfo chooseVisual(const x11::Connection& c, const PixelFormatRequest& request, bool doubleBuffer)
 {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    if (!presenter.texture) {
-        presenter.textureWidth = nextPowerOfTwo(window.width);
-        presenter.textureHeight = nextPowerOfTwo(window.height);
-        glGenTextures(1, &presenter.texture);
-        glBindTexture(GL_TEXTURE_2D, presenter.texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, presenter.textureWidth, presenter.textureHeight, 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, nullptr);
-    }
-    glBindTexture(GL_TEXTURE_2D, presenter.texture);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, window.width, window.height);
-
-    glDisable(GL_SCISSOR_TEST);
-    glDisable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glViewport(0, 0, window.viewWidth, window.viewHeight);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-
-    const float s = float(window.width) / presenter.textureWidth;
-    const float t = float(window.height) / presenter.textureHeight;
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-1, -1);
-    glTexCoord2f(s, 0);
-    glVertex2f(1, -1);
-    glTexCoord2f(s, t);
-    glVertex2f(1, 1);
-    glTexCoord2f(0, t);
-    glVertex2f(-1, 1);
-    glEnd();
-
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    const int channelBits = request.colourBits / 3;
+    int attributes[] = {GLX_RGBA,
+                        GLX_RED_SIZE, channelBits,
+                        GLX_GREEN_SIZE, channelBits,
+                        GLX_BLUE_SIZE, channelBits,
+                        GLX_DEPTH_SIZE, request.depthBits,
+                        doubleBuffer ? GLX_DOUBLEBUFFER : int(None),
+                        None};
+    return VisualInfo(glXChooseVisual(c.display, c.screen, attributes));
 }
 
 }  // namespace
@@ -132,48 +151,49 @@ bool setPixelFormat(WindowHandle window, const PixelFormatRequest& request)
     auto* c = connection();
     if (!c || !window || !window->frame || window->view)
         return false;
-    const int channelBits = request.colourBits / 3;
-    int attributes[] = {GLX_RGBA,
-                        GLX_RED_SIZE, channelBits,
-                        GLX_GREEN_SIZE, channelBits,
-                        GLX_BLUE_SIZE, channelBits,
-                        GLX_DEPTH_SIZE, request.depthBits,
-                        request.doubleBuffer ? GLX_DOUBLEBUFFER : int(None),
-                        None};
-    std::unique_ptr<XVisualInfo, VisualInfoDeleter> visual(glXChooseVisual(c->display, c->screen, attributes));
+    // A scaled frame is drawn off screen and shown by the server's copy: that copy is the
+    // buffer swap, so the pixmap itself needs no back buffer.
+    const bool scaled = isScaled(*window);
+    VisualInfo visual = chooseVisual(*c, request, request.doubleBuffer && !scaled);
     if (!visual)
         return false;
 
     XSetWindowAttributes viewAttributes{};
-    viewAttributes.colormap = XCreateColormap(c->display, c->root, visual->visual, AllocNone);
     viewAttributes.border_pixel = 0;
     viewAttributes.event_mask = ExposureMask | StructureNotifyMask;
+    unsigned long mask = CWBorderPixel | CWEventMask;
+    Visual* viewVisual = CopyFromParent;
+    int viewDepth = CopyFromParent;
+    if (!scaled) {
+        viewAttributes.colormap = XCreateColormap(c->display, c->root, visual->visual, AllocNone);
+        mask |= CWColormap;
+        viewVisual = visual->visual;
+        viewDepth = visual->depth;
+    }
     window->view = XCreateWindow(c->display, window->frame, window->viewX, window->viewY, window->viewWidth,
-                                 window->viewHeight, 0, visual->depth, InputOutput, visual->visual,
-                                 CWColormap | CWBorderPixel | CWEventMask, &viewAttributes);
-    XFreeColormap(c->display, viewAttributes.colormap);  // the window keeps its own reference
+                                 window->viewHeight, 0, viewDepth, InputOutput, viewVisual, mask, &viewAttributes);
+    if (!scaled)
+        XFreeColormap(c->display, viewAttributes.colormap);  // the window keeps its own reference
     if (!window->view)
         return false;
     XMapWindow(c->display, window->view);
+
+    if (scaled) {
+        auto frame = std::make_unique<ScaledFrame>(c->display, *visual, *window);
+        if (!frame->usable())
+            return false;
+        glx().scaled = std::move(frame);
+    }
+    glx().visual = std::move(visual);
     return true;
 }
 
 GlContextHandle createGlContext(WindowHandle window)
 {
     auto* c = connection();
-    if (!c || !window || !window->view)
+    if (!c || !window || !glx().visual)
         return nullptr;
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(c->display, window->view, &attributes))
-        return nullptr;
-    XVisualInfo wanted{};
-    wanted.visualid = XVisualIDFromVisual(attributes.visual);
-    int found = 0;
-    std::unique_ptr<XVisualInfo, VisualInfoDeleter> visual(
-        XGetVisualInfo(c->display, VisualIDMask, &wanted, &found));
-    if (!visual)
-        return nullptr;
-    GLXContext context = glXCreateContext(c->display, visual.get(), nullptr, True);
+    GLXContext context = glXCreateContext(c->display, glx().visual.get(), nullptr, True);
     if (!context)
         return nullptr;
     return new GlContext{context};
@@ -186,14 +206,13 @@ bool makeCurrent(WindowHandle window, GlContextHandle context)
         return false;
     if (!window || !context)
         return glXMakeCurrent(c->display, None, nullptr);
-    if (!window->view || !glXMakeCurrent(c->display, window->view, context->context))
+    if (!window->view)
         return false;
-    requestSwapInterval(c->display, c->screen, window->view);
-    if (isScaled(*window)) {
-        // The frame only needs the virtual display's corner: clear and draw nothing else.
-        glScissor(0, 0, window->width, window->height);
-        glEnable(GL_SCISSOR_TEST);
-    }
+    const GLXDrawable drawable = glx().scaled ? glx().scaled->drawable() : window->view;
+    if (!glXMakeCurrent(c->display, drawable, context->context))
+        return false;
+    if (!glx().scaled)
+        requestSwapInterval(c->display, c->screen, drawable);
     return true;
 }
 
@@ -203,8 +222,8 @@ void deleteGlContext(GlContextHandle context)
     auto* c = connection();
     if (!c || !owned)
         return;
-    presenter = Presenter{};  // its texture ends with the context
     glXDestroyContext(c->display, owned->context);
+    glx().scaled.reset();
 }
 
 void swapBuffers(WindowHandle window)
@@ -212,9 +231,10 @@ void swapBuffers(WindowHandle window)
     auto* c = connection();
     if (!c || !window || !window->view)
         return;
-    if (isScaled(*window))
-        scaleToView(*window);
-    glXSwapBuffers(c->display, window->view);
+    if (glx().scaled)
+        glx().scaled->present();
+    else
+        glXSwapBuffers(c->display, window->view);
 }
 
 }  // namespace platform

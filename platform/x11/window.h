@@ -13,7 +13,7 @@ struct Window {
     WindowProc procedure = nullptr;
     // The full-screen top-level window: black, override-redirect, named, keyboard-grabbed.
     ::Window frame = 0;
-    // The child that OpenGL draws into: the virtual display scaled to the screen, centred.
+    // The child that shows the frames: the virtual display scaled to the screen, centred.
     ::Window view = 0;
     int viewX = 0, viewY = 0, viewWidth = 0, viewHeight = 0;
     // Size of the virtual display the program draws for.

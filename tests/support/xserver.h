@@ -21,6 +21,8 @@ public:
     Display* display() const { return connection; }
     int width() const { return screenWidth; }
     int height() const { return screenHeight; }
+    // The server process, for measuring what it costs.
+    pid_t pid() const { return server; }
 
 private:
     pid_t server = -1;

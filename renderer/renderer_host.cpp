@@ -9,6 +9,7 @@
 #include "renderer/renderer_settings.h"
 #include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
+#include "renderer/texture_loader.h"
 
 HostState host;
 SceneState scene;
@@ -84,6 +85,7 @@ void initRenderer(WindowHandle window)
     host.window = window;
     host.clientRect = clientRect(window);
     createGlContext(host.clientRect.right, host.clientRect.bottom);
+    loadSceneTextures();
     createFlakes();
 
     glShadeModel(GL_SMOOTH);

@@ -1,0 +1,269 @@
+// The renderer with the saver's two bitmaps, on a private X server: the desktop picture tiles
+// the floor, the flake picture is on every flake, a missing file leaves its texture empty, and
+// an unreadable one shows a message box the user can answer with a key or a click.
+// GoogleTest before Xlib: Xlib's macros (None, Bool) would break its headers.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "tests/support/bmp_writer.h"
+#include "tests/support/child_process.h"
+#include "tests/support/x_user.h"
+#include "tests/support/xserver.h"
+
+using namespace testing_support;
+
+namespace {
+
+const std::string rendererPath = std::string(HOARVEIL_PROGRAM_DIR) + "/Hoarveil.dll";
+
+// The quadrants of the desktop picture: red top left, green top right, blue bottom left,
+// yellow bottom right.
+constexpr std::uint32_t quadrantColours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
+
+enum class Tone { Other, Red, Green, Blue, Yellow, Magenta, Grey };
+
+Tone toneOf(Rgb p)
+{
+    const auto high = [](int v) { return v > 150; };
+    const auto low = [](int v) { return v < 70; };
+    if (high(p.r) && low(p.g) && low(p.b))
+        return Tone::Red;
+    if (low(p.r) && high(p.g) && low(p.b))
+        return Tone::Green;
+    if (low(p.r) && low(p.g) && high(p.b))
+        return Tone::Blue;
+    if (high(p.r) && high(p.g) && low(p.b))
+        return Tone::Yellow;
+    if (p.r > 100 && low(p.g) && p.b > 100)
+        return Tone::Magenta;
+    if (p.r > 60 && p.r < 230 && p.r == p.g && p.g == p.b)
+        return Tone::Grey;
+    return Tone::Other;
+}
+
+// Separate patches of one tone in a region, counted on a coarse grid (4-connected).
+int patchesOf(const Screenshot& shot, Tone tone, int top, int bottom)
+{
+    constexpr int cell = 4;
+    const int columns = shot.width() / cell, rows = (bottom - top) / cell;
+    std::vector<int> seen(std::size_t(columns) * rows, 0);
+    auto matches = [&](int cx, int cy) { return toneOf(shot.at(cx * cell, top + cy * cell)) == tone; };
+    int patches = 0;
+    for (int cy = 0; cy < rows; ++cy)
+        for (int cx = 0; cx < columns; ++cx) {
+            if (seen[cy * columns + cx] || !matches(cx, cy))
+                continue;
+            int size = 0;
+            std::vector<std::pair<int, int>> stack{{cx, cy}};
+            seen[cy * columns + cx] = 1;
+            while (!stack.empty()) {
+                auto [x, y] = stack.back();
+                stack.pop_back();
+                ++size;
+                for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    const int nx = x + dx, ny = y + dy;
+                    if (nx >= 0 && ny >= 0 && nx < columns && ny < rows && !seen[ny * columns + nx] &&
+                        matches(nx, ny)) {
+                        seen[ny * columns + nx] = 1;
+                        stack.push_back({nx, ny});
+                    }
+                }
+            }
+            patches += size >= 6;  // more than a stray pixel on a seam
+        }
+    return patches;
+}
+
+int pixelsOf(const Screenshot& shot, Tone tone, int top, int bottom)
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            count += toneOf(shot.at(x, y)) == tone;
+    return count;
+}
+
+class RendererTextures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/hoarveil-textures-XXXXXX";
+        runtime = mkdtemp(pattern);
+        bitmaps = runtime + "/k_varo";
+        ::mkdir(bitmaps.c_str(), 0700);
+        messageLog = runtime + "/messages.log";
+    }
+    void TearDown() override
+    {
+        program.reset();
+        std::filesystem::remove_all(runtime);
+    }
+
+    void writeFloor(const std::vector<std::uint8_t>& bytes) { writeFile(bitmaps + "/Hoarveil1.bmp", bytes); }
+    void writeFlake(const std::vector<std::uint8_t>& bytes) { writeFile(bitmaps + "/Hoarveil2.bmp", bytes); }
+
+    static std::vector<std::uint8_t> quadrantPicture()
+    {
+        return encodeBmp(makePicture(200, 150, [](int x, int y) { return quadrantColours[(y >= 75) * 2 + (x >= 100)]; }),
+                         {});
+    }
+    static std::vector<std::uint8_t> plainPicture(std::uint32_t colour)
+    {
+        return encodeBmp(makePicture(64, 64, [=](int, int) { return colour; }), {});
+    }
+
+    ::Window start(PrivateXServer& server)
+    {
+        program = std::make_unique<ChildProcess>(
+            std::vector<std::string>{rendererPath},
+            std::map<std::string, std::string>{
+                {"DISPLAY", server.name()}, {"XDG_RUNTIME_DIR", runtime}, {"HOARVEIL_MESSAGE_LOG", messageLog}});
+        ::Window window = 0;
+        waitUntil([&] { return (window = findWindowByTitle(server.display(), "Hoarveil_VC")) != 0; }, 10s);
+        return window;
+    }
+
+    std::string loggedMessages() const
+    {
+        std::ifstream log(messageLog);
+        std::stringstream text;
+        text << log.rdbuf();
+        return text.str();
+    }
+
+    Screenshot settledScreenshot(PrivateXServer& server, const std::string& name)
+    {
+        std::this_thread::sleep_for(700ms);
+        Screenshot shot = takeScreenshot(server.display());
+        shot.save(::testing::TempDir() + name + ".png");
+        return shot;
+    }
+
+    std::string runtime, bitmaps, messageLog;
+    std::unique_ptr<ChildProcess> program;
+};
+
+TEST_F(RendererTextures, DesktopPictureTilesTheFloor)
+{
+    writeFloor(quadrantPicture());
+    writeFlake(plainPicture(0x000000));  // black flakes add nothing to the picture
+    PrivateXServer server;
+    ASSERT_NE(start(server), 0u) << program->errorOutput();
+    const Screenshot shot = settledScreenshot(server, "floor-tiled");
+
+    // Each quadrant colour shows on the floor; more patches than one picture has quadrants
+    // means it is repeated (near the eye a tile fills the screen, so not every colour repeats).
+    int patches = 0;
+    for (Tone tone : {Tone::Red, Tone::Green, Tone::Blue, Tone::Yellow}) {
+        const int ofTone = patchesOf(shot, tone, 300, 768);
+        EXPECT_GE(ofTone, 1) << "tone " << int(tone);
+        patches += ofTone;
+    }
+    EXPECT_GE(patches, 6) << "the picture tiles the floor";
+    EXPECT_LT(pixelsOf(shot, Tone::Grey, 0, 768), 20) << "no untextured flakes";
+    EXPECT_EQ(loggedMessages(), "");
+    pressKey(server.display(), "Escape");
+    EXPECT_EQ(program->waitForExit(10s), 0);
+}
+
+TEST_F(RendererTextures, FlakePictureOnEveryFlakeAndMissingFloorStaysWhite)
+{
+    writeFlake(plainPicture(0xFF00FF));
+    PrivateXServer server;
+    ASSERT_NE(start(server), 0u) << program->errorOutput();
+    const Screenshot shot = settledScreenshot(server, "flakes-magenta");
+
+    EXPECT_GT(pixelsOf(shot, Tone::Magenta, 0, 300), 50) << "magenta flakes in the sky";
+    EXPECT_LT(pixelsOf(shot, Tone::Grey, 0, 300), 20) << "no untextured flakes";
+    const Rgb floor = shot.at(512, 740);
+    EXPECT_GE(floor.r, 250);
+    EXPECT_GE(floor.g, 250);
+    EXPECT_GE(floor.b, 250);
+    EXPECT_EQ(loggedMessages(), "") << "a missing file shows no message";
+    EXPECT_EQ(findWindowByTitle(server.display(), "Error"), 0u);
+    pressKey(server.display(), "Escape");
+    EXPECT_EQ(program->waitForExit(10s), 0);
+}
+
+// The box for an empty flake file, answered in one of the ways a user may answer it.
+class EmptyFlakeFile : public RendererTextures, public ::testing::WithParamInterface<std::string> {
+protected:
+    // The OK button's middle, from the box's place on the screen.
+    static void okButtonCentre(Display* display, ::Window box, int& x, int& y)
+    {
+        ::Window root, child;
+        int bx, by;
+        unsigned width, height, border, depth;
+        XGetGeometry(display, box, &root, &bx, &by, &width, &height, &border, &depth);
+        XTranslateCoordinates(display, box, root, 0, 0, &bx, &by, &child);
+        x = bx + int(width) / 2;
+        y = by + int(height) - 16 - 14;
+    }
+
+    void answerAndCheck(PrivateXServer& server, const std::string& answer)
+    {
+        Display* d = server.display();
+        const std::string path = bitmaps + "/Hoarveil2.bmp";
+        ASSERT_TRUE(waitUntil([&] { return !loggedMessages().empty(); }, 10s)) << program->errorOutput();
+        EXPECT_EQ(loggedMessages(), "Error\tFailed to open DIB file " + path + ".\\n\n");
+        ::Window box = 0;
+        ASSERT_TRUE(waitUntil([&] { return (box = findWindowByTitle(d, "Error")) != 0; }, 10s));
+        std::this_thread::sleep_for(300ms);  // drawn and holding the keyboard
+
+        const Screenshot withBox = takeScreenshot(d);
+        withBox.save(::testing::TempDir() + "message-box-" + answer + ".png");
+        int x, y;
+        okButtonCentre(d, box, x, y);
+        EXPECT_EQ(toneOf(withBox.at(x - 60, y - 60 - 26)), Tone::Other) << "the box is drawn above the scene";
+
+        if (answer == "click")
+            click(d, x, y);
+        else
+            pressKey(d, answer);
+        EXPECT_TRUE(waitUntil([&] { return findWindowByTitle(d, "Error") == 0; }, 5s)) << "answered by " << answer;
+        EXPECT_FALSE(program->waitForExit(100ms).has_value()) << "answering the box leaves the renderer running";
+
+        // The renderer goes on with grey, untextured flakes and has its keyboard back.
+        const Screenshot after = settledScreenshot(server, "after-box-" + answer);
+        EXPECT_GT(pixelsOf(after, Tone::Grey, 0, 300), 50);
+        pressKey(d, "Escape");
+        EXPECT_EQ(program->waitForExit(10s), 0);
+        EXPECT_EQ(loggedMessages(), "Error\tFailed to open DIB file " + path + ".\\n\n") << "one box only";
+    }
+};
+
+TEST_P(EmptyFlakeFile, ShowsTheOpenFailureAndGreyFlakes)
+{
+    writeFlake({});
+    PrivateXServer server;
+    ASSERT_NE(start(server), 0u) << program->errorOutput();
+    answerAndCheck(server, GetParam());
+}
+
+// A window manager looks after every other window; the box must stay above the override-
+// redirect renderer and get the keyboard all the same.
+TEST_P(EmptyFlakeFile, UnderAWindowManagerToo)
+{
+    const char* manager = "/usr/bin/twm";
+    if (::access(manager, X_OK) != 0)
+        GTEST_SKIP() << "twm is not installed (scripts/install-deps installs it)";
+    writeFlake({});
+    PrivateXServer server;
+    ChildProcess windowManager({manager}, {{"DISPLAY", server.name()}});
+    std::this_thread::sleep_for(500ms);
+    ASSERT_NE(start(server), 0u) << program->errorOutput();
+    answerAndCheck(server, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, EmptyFlakeFile, ::testing::Values("Return", "space", "click"),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace

@@ -1,0 +1,29 @@
+#pragma once
+// The native side of the forms runtime's windows. A form keeps one native top-level window for
+// as long as it is loaded, shown or hidden, so that it can be found by its title and embedded
+// in another program's window before it is ever shown.
+#include "platform/native_window.h"
+
+class Fl_Window;
+
+namespace platform {
+
+// Opens the toolkit's display on the process's one connection to the windowing system, so that
+// forms, window look-ups and the cursor share it. False when there is no display.
+bool openFormsDisplay();
+
+// Creates the native window of a top-level toolkit window without showing it; its title is the
+// window's label. Showing the toolkit window later maps this same window.
+NativeWindow createFormWindow(Fl_Window& window);
+
+// The native window of a toolkit window, 0 when it has none.
+NativeWindow formWindowHandle(const Fl_Window& window);
+
+// The handler is called for every native window that is destroyed, by this program or by
+// another (a host destroying the window a preview lives in).
+void onWindowDestroyed(void (*handler)(NativeWindow window));
+
+// Sends every request still waiting in the connection's buffer.
+void flushDisplay();
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+// The saver's own process, with the meaning of the forms runtime's process services it stands
+// for: the argument text, starting another program without waiting, ending at once.
+#include <string>
+
+namespace platform {
+
+// The argument text as Windows hands it to a program: everything after the program path, here
+// the arguments joined by single blanks ("" when there are none).
+std::string commandText();
+
+// Starts the program with no arguments and returns at once with its process id, or 0 when it
+// could not be started. Children that have finished are reaped, so none lingers as a zombie.
+int startProgram(const std::string& path);
+
+// Ends the process at once with the code: no destructor, handler or pending work runs.
+[[noreturn]] void endProcess(int exitCode);
+
+}  // namespace platform

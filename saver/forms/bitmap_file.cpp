@@ -1,0 +1,163 @@
+#include "saver/forms/bitmap_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+namespace forms {
+namespace {
+
+constexpr std::size_t fileHeaderSize = 14, infoHeaderSize = 40;
+
+void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value)
+{
+    out[at] = value & 0xFF;
+    out[at + 1] = (value >> 8) & 0xFF;
+}
+
+void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value)
+{
+    put16(out, at, value & 0xFFFF);
+    put16(out, at + 2, value >> 16);
+}
+
+std::uint32_t get32(std::span<const std::uint8_t> in, std::size_t at)
+{
+    return in[at] | in[at + 1] << 8 | in[at + 2] << 16 | static_cast<std::uint32_t>(in[at + 3]) << 24;
+}
+
+std::size_t rowBytes(int width)
+{
+    return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+}
+
+[[noreturn]] void fail(const std::string& what)
+{
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+// A file descriptor that closes itself; the temporary file goes too unless it was kept.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& beside) : path(beside + ".XXXXXX")
+    {
+        fd = mkstemp(path.data());  // mode 0600, never an existing file
+        if (fd < 0)
+            fail("cannot create a file beside " + beside);
+    }
+    ~TemporaryFile()
+    {
+        if (fd >= 0)
+            close(fd);
+        if (!kept)
+            unlink(path.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    void write(const std::vector<std::uint8_t>& bytes)
+    {
+        for (std::size_t done = 0; done < bytes.size();) {
+            const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                fail("cannot write " + path);
+            done += static_cast<std::size_t>(written);
+        }
+        if (fchmod(fd, 0600) != 0 || close(fd) != 0) {
+            fd = -1;
+            fail("cannot finish " + path);
+        }
+        fd = -1;
+    }
+
+    void renameTo(const std::string& target)
+    {
+        if (rename(path.c_str(), target.c_str()) != 0)
+            fail("cannot replace " + target);
+        kept = true;
+    }
+
+private:
+    std::string path;
+    int fd = -1;
+    bool kept = false;
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> encodeBitmap(const RgbSurface& picture)
+{
+    const std::size_t stride = rowBytes(picture.width());
+    const std::size_t imageSize = stride * picture.height();
+    std::vector<std::uint8_t> out(fileHeaderSize + infoHeaderSize + imageSize, 0);
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(out, 2, static_cast<std::uint32_t>(out.size()));
+    put32(out, 10, fileHeaderSize + infoHeaderSize);
+    put32(out, 14, infoHeaderSize);
+    put32(out, 18, static_cast<std::uint32_t>(picture.width()));
+    put32(out, 22, static_cast<std::uint32_t>(picture.height()));  // positive: bottom row first
+    put16(out, 26, 1);                                               // planes
+    put16(out, 28, 24);                                              // bits per pixel
+    put32(out, 30, 0);                                               // BI_RGB, no compression
+    put32(out, 34, static_cast<std::uint32_t>(imageSize));
+    put32(out, 38, 3780);  // 96 dots per inch, in pixels per metre
+    put32(out, 42, 3780);
+    const std::uint8_t* rgb = picture.data();
+    for (int y = 0; y < picture.height(); ++y) {
+        std::uint8_t* row = &out[fileHeaderSize + infoHeaderSize + stride * (picture.height() - 1 - y)];
+        const std::uint8_t* from = rgb + static_cast<std::size_t>(y) * picture.width() * 3;
+        for (int x = 0; x < picture.width(); ++x, from += 3, row += 3) {
+            row[0] = from[2];
+            row[1] = from[1];
+            row[2] = from[0];
+        }
+    }
+    return out;
+}
+
+RgbSurface decodeBitmap(std::span<const std::uint8_t> file)
+{
+    if (file.size() < fileHeaderSize + infoHeaderSize || file[0] != 'B' || file[1] != 'M')
+        return {};
+    const std::uint32_t offset = get32(file, 10);
+    const auto width = static_cast<std::int32_t>(get32(file, 18));
+    const auto height = static_cast<std::int32_t>(get32(file, 22));
+    const unsigned bits = file[28] | file[29] << 8;
+    if (get32(file, 14) < infoHeaderSize || bits != 24 || get32(file, 30) != 0 || width <= 0 || height == 0 ||
+        width > 16384 || height > 16384 || height < -16384)
+        return {};
+    const int rows = height < 0 ? -height : height;
+    const std::size_t stride = rowBytes(width);
+    if (offset > file.size() || (file.size() - offset) / stride < static_cast<std::size_t>(rows))
+        return {};
+    RgbSurface picture(width, rows);
+    for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* row = &file[offset + stride * static_cast<std::size_t>(height < 0 ? y : rows - 1 - y)];
+        for (int x = 0; x < width; ++x, row += 3)
+            picture.setPixel(x, y, {row[2], row[1], row[0]});
+    }
+    return picture;
+}
+
+void savePicture(const RgbSurface& picture, const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = encodeBitmap(picture);
+    struct stat existing;
+    if (lstat(path.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode)) {
+        errno = ELOOP;
+        fail("refusing to write through the symbolic link " + path);
+    }
+    TemporaryFile file(path);
+    file.write(bytes);
+    // rename never follows a link at the target, so one planted since the check is replaced,
+    // not written through.
+    file.renameTo(path);
+}
+
+}  // namespace forms

@@ -1,0 +1,89 @@
+#pragma once
+// What forms, picture boxes and user controls have in common: they hold controls, measure their
+// inner area in twips or pixels, and keep a persistent image that drawing and copying go into,
+// so what is drawn survives being covered and can be saved although the form is never shown.
+#include <memory>
+#include <vector>
+
+#include "saver/forms/property_bag.h"
+#include "saver/forms/rgb_surface.h"
+
+class Fl_Group;
+
+namespace forms {
+
+class Control;
+class Form;
+
+enum class ScaleMode { Twips, Pixels };
+
+class Container {
+public:
+    virtual ~Container();
+    Container(const Container&) = delete;
+    Container& operator=(const Container&) = delete;
+
+    // The controls placed directly in this container, in the order they were made.
+    const std::vector<Control*>& controls() const { return held; }
+    // The toolkit group their widgets live in, and the inner area in the pixels of the window
+    // that group draws in.
+    virtual Fl_Group& group() = 0;
+    virtual int innerLeftPixels() const = 0;
+    virtual int innerTopPixels() const = 0;
+    virtual int innerWidthPixels() const = 0;
+    virtual int innerHeightPixels() const = 0;
+    // The form this container is, or is on.
+    virtual Form& form() = 0;
+    // Shows the image (and the controls over it) now.
+    virtual void refresh() = 0;
+
+    ScaleMode scaleMode() const { return scale; }
+    void setScaleMode(ScaleMode mode) { scale = mode; }
+    // The inner size in the units of the scale mode.
+    double scaleWidth() const;
+    double scaleHeight() const;
+    // A length in the units of the scale mode, in whole pixels.
+    int scaleToPixels(double length) const;
+
+    Colour backColor() const { return back; }
+    void setBackColor(Colour colour);
+    // The font of the container, which its user controls take as their ambient font.
+    const FontSpec& font() const { return ownFont; }
+    void setFont(const FontSpec& font) { ownFont = font; }
+
+    // The stored picture, shown at the top-left corner under any drawing.
+    const std::shared_ptr<const RgbSurface>& picture() const { return storedPicture; }
+    void setPicture(std::shared_ptr<const RgbSurface> picture);
+    // The persistent image: the back colour with the picture on it until something is drawn;
+    // it has the inner size.
+    RgbSurface& image();
+    // Cls: the image back to the back colour and the picture.
+    void cls();
+    // A line in the units of the scale mode, drawn into the image up to the end point.
+    void line(double x1, double y1, double x2, double y2, Colour colour);
+
+protected:
+    Container() = default;
+    // For the toolkit's draw(): the image, or the back colour and the picture when nothing was
+    // drawn, over the inner area.
+    void paintBackground() const;
+    // Lets go of the controls' widgets so that they outlive the group, each deleted by its control.
+    void releaseControls();
+
+private:
+    friend class Control;
+    void freshImage();
+
+    std::vector<Control*> held;
+    ScaleMode scale = ScaleMode::Twips;
+    Colour back{240, 240, 240};  // the system's button face, the forms runtime's default
+    FontSpec ownFont;
+    std::shared_ptr<const RgbSurface> storedPicture;
+    RgbSurface persistentImage;
+    bool imageInUse = false;
+};
+
+// Fills the area with the colour and draws the picture's part that falls into it.
+void drawPicture(const RgbSurface& picture, int x, int y, int width, int height, Colour fill);
+
+}  // namespace forms

@@ -1,0 +1,92 @@
+#pragma once
+// A form of the forms runtime: a top-level window with its controls and the handlers a form
+// writes for itself. Loading creates the window, hidden, and runs Form_Load; the window then
+// exists, findable by its caption, until the form is unloaded. The process lives while at
+// least one form is loaded (runtime.h).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/native_window.h"
+#include "saver/forms/container.h"
+
+namespace forms {
+
+class FormWindow;
+
+// Why a form is asked to unload, with the forms runtime's values.
+enum class UnloadMode {
+    FormControlMenu = 0,  // the close box
+    FormCode = 1,         // the program's own Unload
+    AppWindows = 2,       // the windowing system took the window away
+};
+
+enum class BorderStyle { None, FixedSingle, Sizable };
+
+class Form : public Container {
+public:
+    explicit Form(std::string caption);
+    ~Form() override;
+
+    // Load: creates the window without showing it and runs Form_Load. Nothing when loaded.
+    // Throws when there is no display to make a window on.
+    void load();
+    // Show, modeless: loads first when needed.
+    void show();
+    // Show, modal: returns once the form has been unloaded.
+    void showModal();
+    // Unload: Form_QueryUnload, then Form_Unload, either of which may cancel; then the window
+    // goes. False when cancelled.
+    bool unload(UnloadMode mode = UnloadMode::FormCode);
+
+    bool loaded() const { return isLoaded; }
+    bool visible() const;
+    // The window's native handle while loaded, else 0.
+    platform::NativeWindow hWnd() const;
+
+    const std::string& caption() const { return title; }
+    void setCaption(const std::string& caption);
+    void setBorderStyle(BorderStyle style);
+
+    // The window's position on the screen and its size, in twips.
+    double left() const;
+    double top() const;
+    double width() const;
+    double height() const;
+    void move(double left, double top, double width, double height);
+    void move(double left, double top) { move(left, top, width(), height()); }
+
+    // Every control of the form, also those inside picture boxes, in the order they were made.
+    std::vector<Control*> allControls() const;
+
+    Fl_Group& group() override;
+    int innerLeftPixels() const override { return 0; }
+    int innerTopPixels() const override { return 0; }
+    int innerWidthPixels() const override;
+    int innerHeightPixels() const override;
+    Form& form() override { return *this; }
+    void refresh() override;
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int& cancel, UnloadMode mode) { (void)cancel, (void)mode; }
+    virtual void Form_Unload(int& cancel) { (void)cancel; }
+    // The form got its size: when first shown and whenever the size changes.
+    virtual void Form_Resize() {}
+
+private:
+    friend class FormWindow;
+    friend void formWindowDestroyed(platform::NativeWindow window);
+    void closeBox();
+    void windowResized();
+    void windowGone();
+    void discardWindow();
+
+    std::string title;
+    std::unique_ptr<FormWindow> window;
+    bool isLoaded = false;
+    bool unloading = false;
+    bool resizedSinceShown = false;
+};
+
+}  // namespace forms

@@ -1,0 +1,27 @@
+#pragma once
+// An image control: a windowless control that shows a picture, at its size or stretched to the
+// control's size.
+#include <memory>
+
+#include "saver/forms/control.h"
+#include "saver/forms/rgb_surface.h"
+
+namespace forms {
+
+class ImageControl : public Control {
+public:
+    ImageControl(Container& container, std::string name, int index = -1);
+
+    // Pictures are shared: giving one control's picture to another copies no pixels.
+    const std::shared_ptr<const RgbSurface>& picture() const { return shown; }
+    void setPicture(std::shared_ptr<const RgbSurface> picture);
+    bool stretch() const { return stretched; }
+    void setStretch(bool stretch);
+
+private:
+    class Widget;
+    std::shared_ptr<const RgbSurface> shown;
+    bool stretched = false;
+};
+
+}  // namespace forms

@@ -164,11 +164,12 @@ void Form::setCaption(const std::string& caption)
 {
     title = caption;
     window->label(title.c_str());  // the title of the window, also while it is hidden
+    platform::flushDisplay();       // others look for it by that title at once
 }
 
 void Form::setBorderStyle(BorderStyle style)
 {
-    window->border(style != BorderStyle::None);
+    window->border(style != BorderStyle::NoBorder);
     if (style == BorderStyle::Sizable) {
         window->resizable(window.get());
         window->size_range(1, 1);

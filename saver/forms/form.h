@@ -21,7 +21,7 @@ enum class UnloadMode {
     AppWindows = 2,       // the windowing system took the window away
 };
 
-enum class BorderStyle { None, FixedSingle, Sizable };
+enum class BorderStyle { NoBorder, FixedSingle, Sizable };
 
 class Form : public Container {
 public:

@@ -25,7 +25,7 @@ constexpr int pictureWidth = 152, pictureHeight = 112;
 
 Hoarveil_R::Hoarveil_R() : Form("Preview Window"), Img_Prev(*this, "Img_Prev")
 {
-    setBorderStyle(forms::BorderStyle::None);
+    setBorderStyle(forms::BorderStyle::NoBorder);
     setBackColor({0, 0, 0});
     setScaleMode(forms::ScaleMode::Pixels);
     // The picture follows the size of the host's window.

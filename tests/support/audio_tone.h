@@ -1,0 +1,44 @@
+#pragma once
+// Tones for the music tests, and the ear that checks them: sine waves written as WAV or MP3
+// files, and the raw output of SDL's disk audio driver (44.1 kHz, 16-bit little-endian stereo)
+// read back and measured for its frequency and loudness.
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+inline constexpr int toneRate = 44100;
+
+// Interleaved stereo samples of a sine at half scale.
+std::vector<std::int16_t> stereoSine(double frequency, double seconds);
+void writeWav(const std::string& path, const std::vector<std::int16_t>& stereoSamples);
+// A WAV of the tone, encoded to MP3 by lame; false when lame fails.
+bool writeMp3(const std::string& path, double frequency, double seconds);
+
+// The frequency of the left channel by its rising zero crossings; 0 for silence.
+double dominantFrequency(const std::vector<std::int16_t>& stereoSamples);
+// Root mean square of all samples, 0 to 32767.
+double loudness(const std::vector<std::int16_t>& stereoSamples);
+
+// The file SDL's disk driver writes while the process plays: SDL_AUDIODRIVER=disk and
+// SDL_DISKAUDIOFILE are set for the whole process when the object is made, before SDL starts.
+class DiskAudioCapture {
+public:
+    explicit DiskAudioCapture(std::string path);
+    const std::string& path() const { return file; }
+    // Bytes written so far.
+    std::size_t size() const;
+    // The samples written from `offset` bytes on, `duration` long (less when not written yet).
+    std::vector<std::int16_t> samples(std::size_t offset, std::chrono::milliseconds duration) const;
+    // The samples written during the coming `duration`.
+    std::vector<std::int16_t> listen(std::chrono::milliseconds duration) const;
+
+private:
+    std::string file;
+};
+
+std::size_t bytesFor(std::chrono::milliseconds duration);
+
+}  // namespace testing_support

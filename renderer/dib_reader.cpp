@@ -43,6 +43,8 @@ struct ChannelMask {
 
     std::uint8_t operator()(std::uint32_t pixel) const
     {
+        if (bits == 0)
+            return 0;
         const std::uint32_t value = (pixel & mask) >> shift;
         if (bits >= 8)
             return std::uint8_t(value >> (bits - 8));

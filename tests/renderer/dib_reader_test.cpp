@@ -245,6 +245,16 @@ TEST_F(DibReader, SixteenBitChannelsRepeatTheirBitsIntoTheLowBits)
     EXPECT_EQ(std::vector<std::uint8_t>(image->pixels.get(), image->pixels.get() + 6), expected);
 }
 
+TEST_F(DibReader, AnEmptyChannelMaskGivesAnEmptyChannel)
+{
+    // Found by fuzzing: a zero mask once made the bit repetition loop for ever.
+    BmpOptions options = direct(16, BmpCompression::Bitfields, {0xF800, 0, 0x001F});
+    const auto image = loadDibImage(write(encodeBmp(makePicture(1, 1, [](int, int) { return 0xFFFFFFu; }), options)).c_str());
+    ASSERT_NE(image, nullptr);
+    const std::vector<std::uint8_t> expected = {0xFF, 0x00, 0xFF};
+    EXPECT_EQ(std::vector<std::uint8_t>(image->pixels.get(), image->pixels.get() + 3), expected);
+}
+
 TEST_F(DibReader, FlakePictureOf64By64Gives12288Bytes)
 {
     const BmpPicture flake = makePicture(64, 64, [](int x, int y) { return std::uint32_t(x * 4 << 16 | y * 4); });

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/trace.h"
 #include "renderer/renderer_settings.h"
 #include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
@@ -18,10 +19,12 @@ using namespace platform;
 
 int runRenderer()
 {
+    trace("started");
     WindowHandle window = createRendererWindow(RendererSettings::windowName, RendererSettings::width,
                                                RendererSettings::height);
     if (!window)
         return 1;
+    trace("window shown");
     initRenderer(window);
     return runMessageLoop();
 }
@@ -85,6 +88,7 @@ void initRenderer(WindowHandle window)
     host.window = window;
     host.clientRect = clientRect(window);
     createGlContext(host.clientRect.right, host.clientRect.bottom);
+    trace("context ready");
     loadSceneTextures();
     createFlakes();
 
@@ -103,6 +107,7 @@ void initRenderer(WindowHandle window)
 int runMessageLoop()
 {
     Message message;
+    bool firstFrame = true;
     for (;;) {
         if (peekMessage(message)) {
             if (message.message == WM_QUIT)
@@ -114,6 +119,10 @@ int runMessageLoop()
             scene.currentTime = scene.timer.totalSeconds();
             scene.frameDelta = scene.timer.deltaSeconds();
             drawFrame();
+            if (firstFrame) {
+                trace("first frame");
+                firstFrame = false;
+            }
         }
     }
     destroyRenderer();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/bitmap_folder.h"
+#include "platform/trace.h"
 #include "renderer/scene_state.h"
 
 namespace {
@@ -45,8 +46,11 @@ bool loadSceneTextures()
     const std::string folder = platform::bitmapFolder();
     for (const TextureSlot& slot : textureSlots) {
         const std::string path = folder + "/" + slot.fileName;
-        if (const auto image = loadBitmapFile(path.c_str()))
+        if (const auto image = loadBitmapFile(path.c_str())) {
+            platform::trace(slot.fileName);
             makeTexture(*image, scene.*slot.texture);
+            platform::trace("texture built");
+        }
     }
     return true;
 }

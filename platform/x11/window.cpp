@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/trace.h"
 #include "platform/x11/connection.h"
 
 namespace platform {
@@ -280,6 +281,7 @@ int showCursor(bool show)
             XFixesShowCursor(c->display, c->root);
         XFlush(c->display);
         s.cursorHidden = hide;
+        trace(hide ? "cursor hidden" : "cursor shown");
     }
     return s.cursorCount;
 }

@@ -147,16 +147,11 @@ RgbSurface decodeBitmap(std::span<const std::uint8_t> file)
 
 void savePicture(const RgbSurface& picture, const std::string& path)
 {
-    const std::vector<std::uint8_t> bytes = encodeBitmap(picture);
-    struct stat existing;
-    if (lstat(path.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode)) {
-        errno = ELOOP;
-        fail("refusing to write through the symbolic link " + path);
-    }
     TemporaryFile file(path);
-    file.write(bytes);
-    // rename never follows a link at the target, so one planted since the check is replaced,
-    // not written through.
+    file.write(encodeBitmap(picture));
+    // rename never follows a link at the target: a symbolic link planted at the path is
+    // replaced by the picture, never written through, and whoever reads the path next (the
+    // renderer) gets the picture rather than the link's target.
     file.renameTo(path);
 }
 

@@ -18,7 +18,7 @@ RgbSurface decodeBitmap(std::span<const std::uint8_t> file);
 
 // SavePicture: writes the picture as a bitmap file readable by the user alone (mode 0600). The
 // file is written under a temporary name beside it and renamed over the old one, so a reader
-// never sees half a picture; a symbolic link at the path is refused, never written through.
+// never sees half a picture; a symbolic link at the path is replaced, never written through.
 // Throws std::system_error when the file cannot be written.
 void savePicture(const RgbSurface& picture, const std::string& path);
 

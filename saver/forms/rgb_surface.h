@@ -28,6 +28,7 @@ public:
     bool empty() const { return w == 0 || h == 0; }
     // Tightly packed RGB rows, top row first.
     const std::uint8_t* data() const { return pixels.data(); }
+    std::uint8_t* data() { return pixels.data(); }
 
     Colour pixel(int x, int y) const;
     void setPixel(int x, int y, Colour colour);  // outside the picture: nothing

@@ -1,0 +1,84 @@
+#include "saver/show/show_form.h"
+
+#include <memory>
+
+#include "assets/flake_bmp.h"
+#include "platform/bitmap_folder.h"
+#include "platform/desktop_capture.h"
+#include "platform/native_window.h"
+#include "platform/process.h"
+#include "platform/trace.h"
+#include "platform/window.h"
+#include "saver/forms/bitmap_file.h"
+#include "saver/forms/errors_suppressed.h"
+#include "saver/forms/runtime.h"
+#include "saver/forms/screen.h"
+#include "saver/startup/command_line.h"
+#include "saver/startup/mode_hooks.h"
+#include "saver/startup/shared_settings.h"
+
+using forms::suppressErrors;
+
+Hoarveil_S::Hoarveil_S()
+    : Form("Hoarveil_Main"), Display0(*this, "Display", 0), Display1(*this, "Display", 1),
+      Timer3([this] { Timer3_Timer(); }, 500, true)
+{
+    setBorderStyle(forms::BorderStyle::NoBorder);
+    for (forms::PictureBox* display : {&Display0, &Display1}) {
+        display->setBackColor({0, 0, 0});
+        display->setBorder(false);
+    }
+    Display1.setPicture(std::make_shared<const forms::RgbSurface>(forms::decodeBitmap(assets::flake_bmp())));
+    Display1.movePixels(0, 0, 64, 64);
+}
+
+void Hoarveil_S::photographDesktop()
+{
+    forms::PictureBox& photo = Display(0);
+    forms::RgbSurface& image = photo.image();
+    if (!platform::copyScreenArea(0, 0, image.width(), image.height(), image.data()))
+        throw std::runtime_error("the desktop cannot be read");
+    photo.refresh();
+}
+
+void Hoarveil_S::Form_Load()
+{
+    const std::string folder = platform::bitmapFolder();
+    suppressErrors([&] { move(left(), top(), forms::Screen::width(), forms::Screen::height()); });
+    suppressErrors([&] { Display(0).move(0, 0, scaleWidth(), scaleHeight()); });
+    suppressErrors([&] { photographDesktop(); });
+    platform::trace("photograph taken");
+    suppressErrors([&] { forms::savePicture(Display(0).image(), folder + "/Hoarveil1.bmp"); });
+    platform::trace("photograph written");
+    suppressErrors([&] { forms::savePicture(Display(1).image(), folder + "/Hoarveil2.bmp"); });
+    platform::trace("flake picture written");
+    suppressErrors([&] {
+        RendererPath = Hoarveil_B.AppFolder + "/Hoarveil.dll";
+        platform::startProgram(RendererPath);
+    });
+    platform::trace("renderer started");
+}
+
+void Hoarveil_S::Timer3_Timer()
+{
+    if (platform::findWindow("Hoarveil_VC"))
+        return;
+    Timer3.setEnabled(false);
+    unload();
+}
+
+void Hoarveil_S::Form_QueryUnload(int&, forms::UnloadMode)
+{
+    // The cursor was hidden only by the show switch; the count it left is handed back.
+    suppressErrors([] {
+        if (modeLetter(forms::commandText()) == "S" && Hoarveil_B.CursorState)
+            Hoarveil_B.CursorState = platform::showCursor(*Hoarveil_B.CursorState != 0);
+    });
+    forms::endProcess();
+}
+
+void loadShowForm()
+{
+    static Hoarveil_S form;
+    form.load();
+}

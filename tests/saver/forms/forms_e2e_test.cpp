@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/zoom_animation.h"
 #include "saver/forms/form.h"
 #include "saver/forms/picture_box.h"
 #include "saver/forms/runtime.h"
@@ -223,4 +224,24 @@ TEST_F(Forms, APictureBoxShowsWhatWasDrawnIntoItsImageBeforeTheFormWasShown)
     EXPECT_EQ(green.g, 255);
     EXPECT_EQ(outside.r + outside.g + outside.b, 0);
     form.unload();
+}
+
+TEST_F(Forms, TheZoomAnimationLeavesTheScreenAsItWas)
+{
+    Display* display = server().display();
+    const ::Window backdrop = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 300, 0, 0, 0x3A6EA5);
+    XMapWindow(display, backdrop);
+    XSync(display, False);
+    waitUntil([] { return false; }, std::chrono::milliseconds(100));
+    const Screenshot before = takeScreenshot(display);
+    platform::drawAnimatedRects(0, platform::IDANI_CAPTION, {200, 150, 200, 150}, {20, 30, 380, 280});
+    XSync(display, False);
+    const Screenshot after = takeScreenshot(display);
+    int changed = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const Rgb a = before.at(x, y), b = after.at(x, y);
+            changed += a.r != b.r || a.g != b.g || a.b != b.b;
+        }
+    EXPECT_EQ(changed, 0);
 }

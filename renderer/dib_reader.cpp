@@ -12,6 +12,7 @@
 
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "renderer/bgr_rows.h"
 
 namespace {
 
@@ -226,16 +227,12 @@ void convertMasked(const DibLayout& layout, const std::uint8_t* rows, std::size_
 }
 
 // Blue, green, red bytes (and a fourth one for 32 bits) become red, green, blue.
-template <int BytesPerPixel>
-void convertBgr(const DibLayout& layout, const std::uint8_t* rows, std::size_t stride, std::uint8_t* out)
+void convertBgr(const DibLayout& layout, const std::uint8_t* rows, std::size_t stride, std::uint8_t* out,
+                int bytesPerPixel)
 {
     const std::int32_t width = layout.width;
-    convertRows(layout, rows, stride, out, [width](const std::uint8_t* in, std::uint8_t* to) {
-        for (std::int32_t x = 0; x < width; ++x, in += BytesPerPixel, to += 3) {
-            to[0] = in[2];
-            to[1] = in[1];
-            to[2] = in[0];
-        }
+    convertRows(layout, rows, stride, out, [=](const std::uint8_t* in, std::uint8_t* to) {
+        bgrToRgbRow(in, to, width, bytesPerPixel);
     });
 }
 
@@ -245,11 +242,23 @@ void convertIndexed(const DibLayout& layout, const std::uint8_t* rows, std::size
     constexpr int perByte = 8 / Bits;
     constexpr unsigned lowBits = (1u << Bits) - 1;
     const std::int32_t width = layout.width;
+    const auto index = [](const std::uint8_t* in, std::int32_t x) {
+        return (in[x / perByte] >> (8 - Bits * (x % perByte + 1))) & lowBits;
+    };
+    const auto& palette = layout.palette;
     convertRows(layout, rows, stride, out, [&](const std::uint8_t* in, std::uint8_t* to) {
-        for (std::int32_t x = 0; x < width; ++x, to += 3) {
-            const int shift = 8 - Bits * (x % perByte + 1);
-            putIndex(layout, (in[x / perByte] >> shift) & lowBits, to);
+        std::int32_t x = 0;
+        // Four pixels, twelve bytes, in two stores (entries read as numbers are 0x00BBGGRR).
+        for (; std::endian::native == std::endian::little && x + 4 <= width; x += 4, to += 12) {
+            const std::uint64_t p0 = palette[index(in, x)], p1 = palette[index(in, x + 1)],
+                                p2 = palette[index(in, x + 2)], p3 = palette[index(in, x + 3)];
+            const std::uint64_t low = p0 | p1 << 24 | p2 << 48;
+            const std::uint32_t high = std::uint32_t(p2 >> 16 | p3 << 8);
+            std::memcpy(to, &low, 8);
+            std::memcpy(to + 8, &high, 4);
         }
+        for (; x < width; ++x, to += 3)
+            putIndex(layout, index(in, x), to);
     });
 }
 
@@ -277,12 +286,12 @@ std::variant<RgbImage, DibError> decodeUncompressed(std::span<const std::uint8_t
         convertMasked<std::uint16_t>(layout, rows, stride, out,
                                      masked ? layout.masks : std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F});
         break;
-    case 24: convertBgr<3>(layout, rows, stride, out); break;
+    case 24: convertBgr(layout, rows, stride, out, 3); break;
     case 32:
         if (masked && layout.masks != std::array<std::uint32_t, 3>{0xFF0000, 0xFF00, 0xFF})
             convertMasked<std::uint32_t>(layout, rows, stride, out, layout.masks);
         else
-            convertBgr<4>(layout, rows, stride, out);
+            convertBgr(layout, rows, stride, out, 4);
         break;
     }
     return RgbImage{layout.width, std::int32_t(layout.rows()), std::move(pixels)};

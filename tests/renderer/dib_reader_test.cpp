@@ -165,6 +165,11 @@ std::vector<FormatCase> formatCases()
                                           [](BmpOptions& o) { o.topDown = true, o.fileHeader = false; })},
         {"Width1023", direct(24), 1023, 5},
         {"Width1023Info8", indexed(8), 1023, 3},
+        {"Width1023Info4", indexed(4), 1023, 3},
+        {"Width1023Info32", direct(32), 1023, 3},
+        {"Width1023TopDown32Bitfields", with(direct(32, BmpCompression::Bitfields, {0xFF0000, 0xFF00, 0xFF}), topDown),
+         1023, 3},
+        {"Width1023TopDown24", with(direct(24), topDown), 1023, 3},
     };
 }
 

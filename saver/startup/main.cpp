@@ -1,10 +1,12 @@
 // Hoarveil.scr: the screen saver's process. Main hands over to a form; the process lives while
 // a form is loaded, and ends at once, without running any unload handler, when none is.
+#include "platform/trace.h"
 #include "saver/forms/runtime.h"
 #include "saver/startup/startup.h"
 
 int main()
 {
+    platform::trace("started");
     forms::startForms();
     Main();
     forms::runWhileFormsLoaded();

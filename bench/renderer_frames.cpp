@@ -1,8 +1,10 @@
-// Frames per second and CPU per frame of the full scene (500 flakes) on a private Xvfb with
-// Mesa's llvmpipe, at a 1024 x 768 screen and at a 1920 x 1080 screen (scaled presentation).
+// Frames per second and CPU per frame of the full scene (a textured desktop floor and 500
+// flakes) on a private Xvfb with Mesa's llvmpipe, at a 1024 x 768 screen and at a 1920 x 1080
+// screen (scaled presentation), each with a desktop photograph of the screen's size.
 // The renderer's own start-up and frame code runs in this process, so getrusage sees every
 // thread it uses; the X server's share (presenting the frames) is read from /proc.
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,6 +17,8 @@
 #include "renderer/renderer_settings.h"
 #include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
+#include "tests/support/bmp_writer.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/xserver.h"
 
 namespace {
@@ -37,6 +41,24 @@ double serverCpuSeconds(pid_t server)
     return double(ticks) / sysconf(_SC_CLK_TCK);
 }
 
+// The two pictures a show hands the renderer: a desktop of the screen's size and a flake.
+void writeShowBitmaps(const std::string& runtimeFolder, int width, int height)
+{
+    using namespace testing_support;
+    const std::string folder = runtimeFolder + "/k_varo";
+    mkdir(folder.c_str(), 0700);
+    const auto desktop = makePicture(width, height, [](int x, int y) {
+        return ((x / 64 + y / 64) % 2 ? 0x3A6EA5u : 0xD8E0F0u) ^ std::uint32_t((x * 7) & 0x1F);
+    });
+    writeFile(folder + "/Hoarveil1.bmp", encodeBmp(desktop, {}));
+    const auto flake = makePicture(64, 64, [](int x, int y) {
+        const int d = std::abs(x - 32) + std::abs(y - 32);
+        const std::uint32_t v = d < 28 ? std::uint32_t(227 - d * 8) : 0;
+        return v << 16 | v << 8 | v;
+    });
+    writeFile(folder + "/Hoarveil2.bmp", encodeBmp(flake, {}));
+}
+
 void frame()
 {
     scene.timer.update();
@@ -56,6 +78,9 @@ int main(int argc, char** argv)
     // Static, so the server outlives the renderer's X connection, which closes at exit.
     static testing_support::PrivateXServer server(width, height);
     setenv("DISPLAY", server.name().c_str(), 1);
+    static testing_support::TempFolder runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    writeShowBitmaps(runtime.path(), width, height);
 
     platform::WindowHandle window =
         createRendererWindow(RendererSettings::windowName, RendererSettings::width, RendererSettings::height);

@@ -5,18 +5,13 @@
 #include <sstream>
 
 #include "platform/private_profile.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 class PrivateProfile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/hoarveil-ini-XXXXXX";
-        folder = mkdtemp(pattern);
-        file = folder + "/settings.ini";
-    }
-    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+    PrivateProfile() : folder(temporary.path()), file(folder + "/settings.ini") {}
 
     void writeFile(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
     std::string fileText()
@@ -34,6 +29,7 @@ protected:
         return buffer.substr(0, length);
     }
 
+    testing_support::TempFolder temporary;
     std::string folder, file;
 };
 

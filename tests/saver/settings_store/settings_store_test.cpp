@@ -8,6 +8,7 @@
 #include "saver/forms/conversions.h"
 #include "saver/startup/settings_store.h"
 #include "saver/startup/shared_settings.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -15,14 +16,12 @@ class SettingsStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/hoarveil-settings-XXXXXX";
-        folder = mkdtemp(pattern);
+        folder = temporary.path();
         Hoarveil_B.AppFolder = folder;
         Hoarveil_BGM = HoarveilBgmSettings{};
         music = folder + "/tune.mp3";
         std::ofstream(music) << "x";
     }
-    void TearDown() override { std::system(("chmod -R u+w '" + folder + "'; rm -rf '" + folder + "'").c_str()); }
 
     void settings(const std::string& kind, const std::string& repeat, const std::string& file)
     {
@@ -30,6 +29,7 @@ protected:
                                                 << "\nBGMﾌｧｲﾙ=" << file << "\n";
     }
 
+    testing_support::TempFolder temporary;
     std::string folder, music;
 };
 

@@ -46,12 +46,4 @@ bool sameName(std::string_view a, std::string_view b)
     return true;
 }
 
-std::string lowerCase(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = lower(c);
-    return result;
-}
-
 }  // namespace platform::mci

@@ -21,6 +21,5 @@ std::variant<std::vector<CommandWord>, MciError> splitCommand(std::string_view c
 
 // ASCII case-insensitive comparison: command keywords, device names and aliases ignore case.
 bool sameName(std::string_view a, std::string_view b);
-std::string lowerCase(std::string_view text);
 
 }  // namespace platform::mci

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -216,6 +217,9 @@ protected:
         EXPECT_EQ(loggedMessages(), "Error\tFailed to open DIB file " + path + ".\\n\n");
         ::Window box = 0;
         ASSERT_TRUE(waitUntil([&] { return (box = findWindowByTitle(d, "Error")) != 0; }, 10s));
+        ::Window owner = 0;
+        XGetTransientForHint(d, box, &owner);
+        EXPECT_EQ(owner, findWindowByTitle(d, "Hoarveil_VC")) << "owned by the renderer window, which has the focus";
         std::this_thread::sleep_for(300ms);  // drawn and holding the keyboard
 
         const Screenshot withBox = takeScreenshot(d);
@@ -257,7 +261,7 @@ TEST_P(EmptyFlakeFile, UnderAWindowManagerToo)
         GTEST_SKIP() << "twm is not installed (scripts/install-deps installs it)";
     writeFlake({});
     PrivateXServer server;
-    ChildProcess windowManager({manager}, {{"DISPLAY", server.name()}});
+    ChildProcess windowManager({manager}, {{"DISPLAY", server.name()}, {"LC_ALL", "C"}});
     std::this_thread::sleep_for(500ms);
     ASSERT_NE(start(server), 0u) << program->errorOutput();
     answerAndCheck(server, GetParam());

@@ -10,18 +10,32 @@
 #include "platform/trace.h"
 #include "platform/window.h"
 #include "saver/forms/bitmap_file.h"
+#include "saver/forms/conversions.h"
 #include "saver/forms/errors_suppressed.h"
 #include "saver/forms/runtime.h"
 #include "saver/forms/screen.h"
+#include "saver/music/hoarveil_bgm.h"
 #include "saver/startup/command_line.h"
 #include "saver/startup/mode_hooks.h"
 #include "saver/startup/shared_settings.h"
 
 using forms::suppressErrors;
 
+namespace {
+
+// The music file's kind by the last three characters of its name, in any case.
+std::string musicFileEnding()
+{
+    const std::string& file = Hoarveil_BGM.BgmFile;
+    return forms::upperCase(file.size() > 3 ? file.substr(file.size() - 3) : file);
+}
+
+}  // namespace
+
 Hoarveil_S::Hoarveil_S()
     : Form("Hoarveil_Main"), Display0(*this, "Display", 0), Display1(*this, "Display", 1),
-      Timer3([this] { Timer3_Timer(); }, 500, true)
+      Timer3([this] { Timer3_Timer(); }, 500, true), Timer1([this] { Timer1_Timer(); }, 1000, false),
+      Timer2([this] { Timer2_Timer(); }, 200, false)
 {
     setBorderStyle(forms::BorderStyle::NoBorder);
     for (forms::PictureBox* display : {&Display0, &Display1}) {
@@ -57,6 +71,34 @@ void Hoarveil_S::Form_Load()
         platform::startProgram(RendererPath);
     });
     platform::trace("renderer started");
+    // The music the settings ask for; the watches keep it going.
+    suppressErrors([&] {
+        if (Hoarveil_BGM.BgmKind == 1) {
+            CdOpen();
+            Timer2.setEnabled(true);
+        }
+    });
+    suppressErrors([&] {
+        if (Hoarveil_BGM.BgmKind != 2)
+            return;
+        const std::string ending = musicFileEnding();
+        if (ending == "WAV")
+            WavStart();
+        if (ending == "MP3") {
+            Mp3Start();
+            Timer1.setEnabled(true);
+        }
+    });
+}
+
+void Hoarveil_S::Timer1_Timer() { Mp3Watch(); }
+
+void Hoarveil_S::Timer2_Timer()
+{
+    CdWatch();
+    // Once the CD has proved unusable, the watch stays off.
+    if (Timer2.enabled() != BgmState.CdAvailable)
+        Timer2.setEnabled(BgmState.CdAvailable);
 }
 
 void Hoarveil_S::Timer3_Timer()
@@ -69,6 +111,24 @@ void Hoarveil_S::Timer3_Timer()
 
 void Hoarveil_S::Form_QueryUnload(int&, forms::UnloadMode)
 {
+    // The music ends with the show; a CD whose watch has stopped was never playing.
+    suppressErrors([&] {
+        if (Timer2.enabled()) {
+            Timer2.setEnabled(false);
+            CdClose();
+        }
+    });
+    suppressErrors([&] {
+        if (Hoarveil_BGM.BgmKind != 2)
+            return;
+        const std::string ending = musicFileEnding();
+        if (ending == "WAV")
+            WavStop();
+        if (ending == "MP3") {
+            Timer1.setEnabled(false);
+            Mp3Close();
+        }
+    });
     // The cursor was hidden only by the show switch; the count it left is handed back.
     suppressErrors([] {
         if (modeLetter(forms::commandText()) == "S" && Hoarveil_B.CursorState)

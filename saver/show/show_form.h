@@ -19,11 +19,15 @@ protected:
     void Form_QueryUnload(int& cancel, forms::UnloadMode mode) override;
 
 private:
+    void Timer1_Timer();
+    void Timer2_Timer();
     void Timer3_Timer();
     void photographDesktop();
 
     forms::PictureBox Display0;
     forms::PictureBox Display1;
     forms::Timer Timer3;  // renderer watch
+    forms::Timer Timer1;  // music-file watch
+    forms::Timer Timer2;  // audio-CD watch
     std::string RendererPath;
 };

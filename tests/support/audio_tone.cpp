@@ -106,21 +106,22 @@ std::size_t bytesFor(std::chrono::milliseconds duration)
     return static_cast<std::size_t>(duration.count()) * toneRate / 1000 * 4;
 }
 
-DiskAudioCapture::DiskAudioCapture(std::string path) : file(std::move(path))
+DiskAudioFile captureOwnSound(const std::string& path)
 {
-    std::filesystem::remove(file);
+    std::filesystem::remove(path);
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    ::setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    return DiskAudioFile(path);
 }
 
-std::size_t DiskAudioCapture::size() const
+std::size_t DiskAudioFile::size() const
 {
     std::error_code error;
     const auto bytes = std::filesystem::file_size(file, error);
     return error ? 0 : static_cast<std::size_t>(bytes);
 }
 
-std::vector<std::int16_t> DiskAudioCapture::samples(std::size_t offset, std::chrono::milliseconds duration) const
+std::vector<std::int16_t> DiskAudioFile::samples(std::size_t offset, std::chrono::milliseconds duration) const
 {
     std::ifstream in(file, std::ios::binary);
     in.seekg(static_cast<std::streamoff>(offset & ~std::size_t{3}));
@@ -134,7 +135,7 @@ std::vector<std::int16_t> DiskAudioCapture::samples(std::size_t offset, std::chr
     return result;
 }
 
-std::vector<std::int16_t> DiskAudioCapture::listen(std::chrono::milliseconds duration) const
+std::vector<std::int16_t> DiskAudioFile::listen(std::chrono::milliseconds duration) const
 {
     const std::size_t start = size();
     // The driver writes in real time, a buffer at a time: wait until the stretch is on disk.

@@ -22,11 +22,11 @@ double dominantFrequency(const std::vector<std::int16_t>& stereoSamples);
 // Root mean square of all samples, 0 to 32767.
 double loudness(const std::vector<std::int16_t>& stereoSamples);
 
-// The file SDL's disk driver writes while the process plays: SDL_AUDIODRIVER=disk and
-// SDL_DISKAUDIOFILE are set for the whole process when the object is made, before SDL starts.
-class DiskAudioCapture {
+// The file SDL's disk driver writes while a process plays (SDL_AUDIODRIVER=disk,
+// SDL_DISKAUDIOFILE=the path), read as it grows.
+class DiskAudioFile {
 public:
-    explicit DiskAudioCapture(std::string path);
+    explicit DiskAudioFile(std::string path) : file(std::move(path)) {}
     const std::string& path() const { return file; }
     // Bytes written so far.
     std::size_t size() const;
@@ -38,6 +38,9 @@ public:
 private:
     std::string file;
 };
+
+// Sends this process's own sound to the file: to be called before SDL starts.
+DiskAudioFile captureOwnSound(const std::string& path);
 
 std::size_t bytesFor(std::chrono::milliseconds duration);
 

@@ -23,10 +23,11 @@ namespace {
 // Track tones far enough apart to tell by ear, and by zero crossings.
 const std::vector<testing_support::ToneTrack> fiveTracks{{300, 1}, {450, 1}, {700, 1}, {950, 1}, {1200, 1}};
 
-testing_support::DiskAudioCapture& capture()
+const testing_support::DiskAudioFile& capture()
 {
     // One output file for the whole process: SDL reads its settings once.
-    static testing_support::DiskAudioCapture disk(testing_support::TempFolder::process() + "/output.raw");
+    static const testing_support::DiskAudioFile disk =
+        testing_support::captureOwnSound(testing_support::TempFolder::process() + "/output.raw");
     return disk;
 }
 

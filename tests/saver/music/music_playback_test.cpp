@@ -16,9 +16,10 @@ using testing_support::loudness;
 
 namespace {
 
-testing_support::DiskAudioCapture& capture()
+const testing_support::DiskAudioFile& capture()
 {
-    static testing_support::DiskAudioCapture disk(testing_support::TempFolder::process() + "/output.raw");
+    static const testing_support::DiskAudioFile disk =
+        testing_support::captureOwnSound(testing_support::TempFolder::process() + "/output.raw");
     return disk;
 }
 

@@ -31,8 +31,6 @@ struct DiscLayout {
 
     Sector start() const { return tracks.front().start; }
     Sector end() const { return tracks.back().end; }
-    int firstTrack() const { return tracks.front().number; }
-    int lastTrack() const { return tracks.back().number; }
     // The track with this number, or null.
     const DiscTrack* track(int number) const;
     // The track holding the sector (the last track for the end of the disc).

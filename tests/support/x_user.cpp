@@ -165,4 +165,16 @@ Screenshot takeScreenshot(Display* display)
     return Screenshot(attributes.width, attributes.height, std::move(pixels));
 }
 
+Screenshot screenshotWhen(Display* display, const std::function<bool(const Screenshot&)>& condition,
+                          std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        Screenshot shot = takeScreenshot(display);
+        if (condition(shot) || std::chrono::steady_clock::now() >= deadline)
+            return shot;
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
 }  // namespace testing_support

@@ -50,4 +50,9 @@ private:
 // The whole screen as the user sees it.
 Screenshot takeScreenshot(Display* display);
 
+// Takes screenshots until the condition holds on one or the limit has passed; returns the last.
+// A program that is up is not yet drawing: this waits for what the user would wait to see.
+Screenshot screenshotWhen(Display* display, const std::function<bool(const Screenshot&)>& condition,
+                          std::chrono::milliseconds limit = 15s);
+
 }  // namespace testing_support

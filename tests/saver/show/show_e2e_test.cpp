@@ -12,7 +12,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 
 #include "saver/forms/bitmap_file.h"
 #include "tests/support/child_process.h"
@@ -144,20 +143,29 @@ TEST_F(Show, PhotographsTheDesktopShowsItOnTheFloorAndEndsWithTheRenderer)
     EXPECT_TRUE(samePicture(bitmap("Hoarveil2.bmp"), assetsFolder + "/flake.bmp"));
 
     // The floor carries the desktop's colours.
-    std::this_thread::sleep_for(1s);
-    const Screenshot shot = takeScreenshot(server.display());
+    struct Colours {
+        int red = 0, green = 0, blue = 0;
+    };
+    const auto floorColours = [](const Screenshot& shot) {
+        Colours seen;
+        for (int y = shot.height() / 2; y < shot.height(); y += 2)
+            for (int x = 0; x < shot.width(); x += 2) {
+                const Rgb p = shot.at(x, y);
+                seen.red += p.r > 180 && p.g < 80 && p.b < 80;
+                seen.green += p.g > 150 && p.r < 80 && p.b < 110;
+                seen.blue += p.b > 130 && p.r < 90 && p.g > 50 && p.g < 110;
+            }
+        return seen;
+    };
+    const Screenshot shot = screenshotWhen(server.display(), [&](const Screenshot& s) {
+        const Colours seen = floorColours(s);
+        return seen.red > 100 && seen.green > 100 && seen.blue > 1000;
+    });
     shot.save(::testing::TempDir() + "show.png");
-    int red = 0, green = 0, blue = 0;
-    for (int y = shot.height() / 2; y < shot.height(); y += 2)
-        for (int x = 0; x < shot.width(); x += 2) {
-            const Rgb p = shot.at(x, y);
-            red += p.r > 180 && p.g < 80 && p.b < 80;
-            green += p.g > 150 && p.r < 80 && p.b < 110;
-            blue += p.b > 130 && p.r < 90 && p.g > 50 && p.g < 110;
-        }
-    EXPECT_GT(red, 100);
-    EXPECT_GT(green, 100);
-    EXPECT_GT(blue, 1000);
+    const Colours seen = floorColours(shot);
+    EXPECT_GT(seen.red, 100);
+    EXPECT_GT(seen.green, 100);
+    EXPECT_GT(seen.blue, 1000);
 
     pressKey(server.display(), "Escape");
     ASSERT_TRUE(waitUntil([&] { return !rendererUp(server); }, 10s));

@@ -1,7 +1,6 @@
 #include "renderer/dib_reader.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -384,38 +383,38 @@ std::variant<RgbImage, DibError> decodeDib(std::span<const std::uint8_t> file)
 
 namespace {
 
-// The whole file, mapped read-only for as long as the reader needs it.
-class MappedFile {
+// The whole file, read into memory. A plain read rather than a mapping: on the machines
+// measured, setting up and tearing down the mapping of a desktop capture cost more than
+// copying its bytes, and a file cut short while it is read can't fault the program.
+class FileBytes {
 public:
-    explicit MappedFile(const char* path)
+    explicit FileBytes(const char* path)
     {
         // Non-blocking, so a pipe put in the file's place can't hang the program.
-        descriptor = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        struct stat info {};
-        if (descriptor < 0 || ::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0)
+        const int descriptor = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (descriptor < 0)
             return;
-        size = std::size_t(info.st_size);
-        void* view = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
-        if (view != MAP_FAILED)
-            data = static_cast<const std::uint8_t*>(view);
+        struct stat info {};
+        if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+            const std::size_t wanted = std::size_t(info.st_size);
+            data.reset(static_cast<std::uint8_t*>(std::malloc(wanted)));
+            while (data && size < wanted) {
+                const ssize_t got = ::read(descriptor, data.get() + size, wanted - size);
+                if (got <= 0)
+                    break;
+                size += std::size_t(got);
+            }
+        }
+        ::close(descriptor);
     }
-    ~MappedFile()
-    {
-        if (data)
-            ::munmap(const_cast<std::uint8_t*>(data), size);
-        if (descriptor >= 0)
-            ::close(descriptor);
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
 
-    bool valid() const { return data != nullptr; }
-    std::span<const std::uint8_t> bytes() const { return {data, size}; }
+    // A file that shrank while it was read counts as what was read of it.
+    bool valid() const { return data && size > 0; }
+    std::span<const std::uint8_t> bytes() const { return {data.get(), size}; }
 
 private:
-    int descriptor = -1;
+    std::unique_ptr<std::uint8_t[], FreeBlock> data;
     std::size_t size = 0;
-    const std::uint8_t* data = nullptr;
 };
 
 void showReaderMessage(const std::string& text)
@@ -430,7 +429,7 @@ std::unique_ptr<RgbImage> loadDibImage(const char* path)
     const std::string name = path ? path : "";
     std::variant<RgbImage, DibError> result = DibError::OpenFailed;
     if (path) {
-        const MappedFile file(path);
+        const FileBytes file(path);
         if (file.valid())
             result = decodeDib(file.bytes());
     }

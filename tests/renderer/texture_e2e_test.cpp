@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -140,10 +141,11 @@ protected:
         return text.str();
     }
 
-    Screenshot settledScreenshot(PrivateXServer& server, const std::string& name)
+    // The screen once it shows what the test waits for (or the limit has passed).
+    static Screenshot settledScreenshot(PrivateXServer& server, const std::string& name,
+                                        const std::function<bool(const Screenshot&)>& shows)
     {
-        std::this_thread::sleep_for(700ms);
-        Screenshot shot = takeScreenshot(server.display());
+        Screenshot shot = screenshotWhen(server.display(), shows);
         shot.save(::testing::TempDir() + name + ".png");
         return shot;
     }
@@ -158,17 +160,20 @@ TEST_F(RendererTextures, DesktopPictureTilesTheFloor)
     writeFlake(plainPicture(0x000000));  // black flakes add nothing to the picture
     PrivateXServer server;
     ASSERT_NE(start(server), 0u) << program->errorOutput();
-    const Screenshot shot = settledScreenshot(server, "floor-tiled");
-
     // Each quadrant colour shows on the floor; more patches than one picture has quadrants
     // means it is repeated (near the eye a tile fills the screen, so not every colour repeats).
-    int patches = 0;
-    for (Tone tone : {Tone::Red, Tone::Green, Tone::Blue, Tone::Yellow}) {
-        const int ofTone = patchesOf(shot, tone, 300, 768);
-        EXPECT_GE(ofTone, 1) << "tone " << int(tone);
-        patches += ofTone;
-    }
-    EXPECT_GE(patches, 6) << "the picture tiles the floor";
+    const auto patches = [](const Screenshot& shot, Tone tone) { return patchesOf(shot, tone, 300, 768); };
+    const auto allPatches = [&](const Screenshot& shot) {
+        int count = 0;
+        for (Tone tone : {Tone::Red, Tone::Green, Tone::Blue, Tone::Yellow})
+            count += patches(shot, tone);
+        return count;
+    };
+    const Screenshot shot =
+        settledScreenshot(server, "floor-tiled", [&](const Screenshot& s) { return allPatches(s) >= 6; });
+    for (Tone tone : {Tone::Red, Tone::Green, Tone::Blue, Tone::Yellow})
+        EXPECT_GE(patches(shot, tone), 1) << "tone " << int(tone);
+    EXPECT_GE(allPatches(shot), 6) << "the picture tiles the floor";
     EXPECT_LT(pixelsOf(shot, Tone::Grey, 0, 768), 20) << "no untextured flakes";
     EXPECT_EQ(loggedMessages(), "");
     pressKey(server.display(), "Escape");
@@ -180,7 +185,9 @@ TEST_F(RendererTextures, FlakePictureOnEveryFlakeAndMissingFloorStaysWhite)
     writeFlake(plainPicture(0xFF00FF));
     PrivateXServer server;
     ASSERT_NE(start(server), 0u) << program->errorOutput();
-    const Screenshot shot = settledScreenshot(server, "flakes-magenta");
+    const Screenshot shot = settledScreenshot(server, "flakes-magenta", [](const Screenshot& s) {
+        return pixelsOf(s, Tone::Magenta, 0, 300) > 50 && s.at(512, 740).r >= 250;
+    });
 
     EXPECT_GT(pixelsOf(shot, Tone::Magenta, 0, 300), 50) << "magenta flakes in the sky";
     EXPECT_LT(pixelsOf(shot, Tone::Grey, 0, 300), 20) << "no untextured flakes";
@@ -220,13 +227,13 @@ protected:
         ::Window owner = 0;
         XGetTransientForHint(d, box, &owner);
         EXPECT_EQ(owner, findWindowByTitle(d, "Hoarveil_VC")) << "owned by the renderer window, which has the focus";
-        std::this_thread::sleep_for(300ms);  // drawn and holding the keyboard
-
-        const Screenshot withBox = takeScreenshot(d);
-        withBox.save(::testing::TempDir() + "message-box-" + answer + ".png");
         int x, y;
         okButtonCentre(d, box, x, y);
+        const Screenshot withBox = settledScreenshot(server, "message-box-" + answer, [&](const Screenshot& s) {
+            return toneOf(s.at(x - 60, y - 60 - 26)) == Tone::Other;
+        });
         EXPECT_EQ(toneOf(withBox.at(x - 60, y - 60 - 26)), Tone::Other) << "the box is drawn above the scene";
+        std::this_thread::sleep_for(300ms);  // drawn, and now holding the keyboard
 
         if (answer == "click")
             click(d, x, y);
@@ -236,7 +243,8 @@ protected:
         EXPECT_FALSE(program->waitForExit(100ms).has_value()) << "answering the box leaves the renderer running";
 
         // The renderer goes on with grey, untextured flakes and has its keyboard back.
-        const Screenshot after = settledScreenshot(server, "after-box-" + answer);
+        const Screenshot after = settledScreenshot(
+            server, "after-box-" + answer, [](const Screenshot& s) { return pixelsOf(s, Tone::Grey, 0, 300) > 50; });
         EXPECT_GT(pixelsOf(after, Tone::Grey, 0, 300), 50);
         pressKey(d, "Escape");
         EXPECT_EQ(program->waitForExit(10s), 0);

@@ -13,17 +13,13 @@
 // - HOARVEIL_MESSAGE_LOG=<file>: each box, as it opens, also appends one line to that file:
 //   caption, a tab, the text with "\n" written as the two characters \ and n, a newline
 //   (end-to-end tests: they wait for the line, then answer the box as a user would).
-#include <cstdint>
 #include <functional>
 #include <string>
 
+#include "platform/native_window.h"
 #include "platform/window.h"
 
 namespace platform {
-
-// A window of any toolkit as the system knows it (an X window id; an HWND on Windows);
-// 0 for none. The same type as the saver's window look-ups use.
-using NativeWindow = std::uintptr_t;
 
 // The native window behind a renderer window (0 for none).
 NativeWindow nativeWindow(WindowHandle window);

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/form_window.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/window.h"
 
@@ -48,13 +49,16 @@ void appendToLog(const std::string& text, const std::string& caption)
     }
 }
 
-// FLTK's display, opened here when the program has no FLTK windows of its own yet. Opened by
-// us rather than by FLTK, so that a missing display is a fallback, not FLTK's fatal error, and
-// so that the program's own X error handlers stay in place.
+// FLTK's display. A program with forms shares it with them, on its one X connection. The
+// renderer's box gets a connection of its own: the renderer reads its window's events from
+// its connection, and FLTK's loop would take them while the box is up. Either way a missing
+// display is a fallback here, never FLTK's fatal error.
 bool toolkitDisplay()
 {
     if (fl_display)
         return true;
+    if (!focusWindow())
+        return openFormsDisplay();
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return false;

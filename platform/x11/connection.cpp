@@ -1,7 +1,9 @@
 #include "platform/x11/connection.h"
 
+#include <X11/Xlib-xcb.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -19,10 +21,26 @@ int onProtocolError(Display*, XErrorEvent*)
     return 0;
 }
 
+constexpr char connectionLost[] = "Hoarveil: the connection to the X server was lost\n";
+
 int onConnectionLost(Display*)
 {
-    std::fputs("Hoarveil: the connection to the X server was lost\n", stderr);
+    std::fputs(connectionLost, stderr);
     _exit(1);
+}
+
+// Mesa's GLX code talks to the server through XCB, which doesn't tell Xlib's handler that the
+// connection is gone; it can then fault on the reply it never got. A fault on a dead connection
+// ends the program the same way a lost connection does; any other fault stays a crash.
+xcb_connection_t* watchedConnection = nullptr;
+
+void onFault(int signal)
+{
+    if (watchedConnection && xcb_connection_has_error(watchedConnection)) {
+        [[maybe_unused]] const auto written = write(STDERR_FILENO, connectionLost, sizeof connectionLost - 1);
+        _exit(1);
+    }
+    std::signal(signal, SIG_DFL);  // the faulting instruction runs again and crashes as usual
 }
 
 struct DisplayCloser {
@@ -44,6 +62,8 @@ Connection* connection()
         if (Display* display = result.display.get()) {
             XSetErrorHandler(onProtocolError);
             XSetIOErrorHandler(onConnectionLost);
+            watchedConnection = XGetXCBConnection(display);
+            std::signal(SIGSEGV, onFault);
             auto& c = result.details;
             c.display = display;
             c.screen = DefaultScreen(display);

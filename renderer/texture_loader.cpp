@@ -47,9 +47,9 @@ bool loadSceneTextures()
     for (const TextureSlot& slot : textureSlots) {
         const std::string path = folder + "/" + slot.fileName;
         if (const auto image = loadBitmapFile(path.c_str())) {
-            platform::trace(slot.fileName);
+            platform::trace((std::string(slot.fileName) + " read").c_str());
             makeTexture(*image, scene.*slot.texture);
-            platform::trace("texture built");
+            platform::trace((std::string(slot.fileName) + " built into a texture").c_str());
         }
     }
     return true;

@@ -6,6 +6,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <sys/ipc.h>
+#include <sys/mman.h>
 #include <sys/shm.h>
 
 #include <algorithm>
@@ -41,6 +42,9 @@ public:
             segment.shmaddr = image->data = nullptr;
             return;
         }
+        // One call maps every page, rather than a fault per page on both sides of the copy
+        // (a fifth of the capture's time here); older kernels just decline.
+        madvise(segment.shmaddr, std::size_t(image->bytes_per_line) * height, MADV_POPULATE_WRITE);
         segment.readOnly = False;
         attached = x11::withoutErrors(display, [&] { XShmAttach(display, &segment); });
     }
@@ -127,11 +131,12 @@ bool copyScreenArea(int x, int y, int width, int height, std::uint8_t* rgb)
     auto* c = x11::connection();
     if (!c || width <= 0 || height <= 0)
         return false;
-    std::memset(rgb, 0, std::size_t(width) * height * 3);
     // Only the part on the screen can be read; the rest stays black.
     const int screenWidth = DisplayWidth(c->display, c->screen), screenHeight = DisplayHeight(c->display, c->screen);
     const int left = std::max(x, 0), top = std::max(y, 0);
     const int right = std::min(x + width, screenWidth), bottom = std::min(y + height, screenHeight);
+    if (left != x || top != y || right != x + width || bottom != y + height)
+        std::memset(rgb, 0, std::size_t(width) * height * 3);
     if (right <= left || bottom <= top)
         return true;
     const int areaWidth = right - left, areaHeight = bottom - top;

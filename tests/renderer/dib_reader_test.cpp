@@ -13,6 +13,7 @@
 #include "renderer/dib_reader.h"
 #include "renderer/texture_loader.h"
 #include "tests/support/bmp_writer.h"
+#include "tests/support/temp_folder.h"
 
 using namespace testing_support;
 
@@ -28,8 +29,6 @@ class DibReader : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/hoarveil-dib-XXXXXX";
-        folder = mkdtemp(pattern);
         platform::captureMessageBoxes([this](platform::NativeWindow owner, const std::string& text,
                                              const std::string& caption) {
             messages.push_back({owner, text, caption});
@@ -38,7 +37,6 @@ protected:
     void TearDown() override
     {
         platform::captureMessageBoxes({});
-        std::filesystem::remove_all(folder);
     }
 
     std::string write(const std::vector<std::uint8_t>& bytes, const std::string& name = "picture.bmp")
@@ -61,7 +59,8 @@ protected:
         return messages[0].text;
     }
 
-    std::string folder;
+    testing_support::TempFolder temporary;
+    std::string folder = temporary.path();
     std::vector<ShownMessage> messages;
 };
 

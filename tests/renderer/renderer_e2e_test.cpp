@@ -11,6 +11,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
+#include "tests/support/temp_folder.h"
 
 using namespace testing_support;
 
@@ -32,14 +33,7 @@ protected:
         return window;
     }
 
-    static std::string emptyFolder()
-    {
-        static std::string folder = [] {
-            char pattern[] = "/tmp/hoarveil-empty-XXXXXX";
-            return std::string(mkdtemp(pattern));
-        }();
-        return folder;
-    }
+    static std::string emptyFolder() { return TempFolder::process(); }
 
     std::unique_ptr<ChildProcess> program;
 };

@@ -19,6 +19,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
+#include "tests/support/temp_folder.h"
 
 using namespace testing_support;
 
@@ -95,19 +96,12 @@ int pixelsOf(const Screenshot& shot, Tone tone, int top, int bottom)
 
 class RendererTextures : public ::testing::Test {
 protected:
-    void SetUp() override
+    RendererTextures() : runtime(folder.path()), bitmaps(runtime + "/k_varo"), messageLog(runtime + "/messages.log")
     {
-        char pattern[] = "/tmp/hoarveil-textures-XXXXXX";
-        runtime = mkdtemp(pattern);
-        bitmaps = runtime + "/k_varo";
         ::mkdir(bitmaps.c_str(), 0700);
-        messageLog = runtime + "/messages.log";
     }
-    void TearDown() override
-    {
-        program.reset();
-        std::filesystem::remove_all(runtime);
-    }
+    // The renderer goes before the folder it reads from.
+    void TearDown() override { program.reset(); }
 
     void writeFloor(const std::vector<std::uint8_t>& bytes) { writeFile(bitmaps + "/Hoarveil1.bmp", bytes); }
     void writeFlake(const std::vector<std::uint8_t>& bytes) { writeFile(bitmaps + "/Hoarveil2.bmp", bytes); }
@@ -150,6 +144,7 @@ protected:
         return shot;
     }
 
+    TempFolder folder;
     std::string runtime, bitmaps, messageLog;
     std::unique_ptr<ChildProcess> program;
 };

@@ -13,6 +13,7 @@
 
 #include "renderer/dib_reader.h"
 #include "saver/forms/bitmap_file.h"
+#include "tests/support/temp_folder.h"
 
 using forms::Colour;
 using forms::RgbSurface;
@@ -51,19 +52,14 @@ RgbSurface smallPicture()
 
 class SavedPicture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/hoarveil-bmp-XXXXXX";
-        folder = mkdtemp(pattern);
-        path = folder + "/Hoarveil1.bmp";
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    SavedPicture() : folder(temporary.path()), path(folder + "/Hoarveil1.bmp") {}
 
     std::size_t filesInFolder() const
     {
         return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
     }
 
+    testing_support::TempFolder temporary;
     std::string folder, path;
 };
 

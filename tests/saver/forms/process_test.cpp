@@ -11,6 +11,7 @@
 
 #include "platform/directory.h"
 #include "platform/process.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -47,8 +48,8 @@ TEST(StartingAProgram, AMissingProgramGivesNoProcess)
 
 TEST(CreatingAFolder, MakesOneLevelWithTheModeAndReportsWhatItDid)
 {
-    char pattern[] = "/tmp/hoarveil-folder-XXXXXX";
-    const std::string base = mkdtemp(pattern);
+    const testing_support::TempFolder temporary;
+    const std::string& base = temporary.path();
     EXPECT_TRUE(platform::createDirectory(base + "/k_varo", 0700));
     struct stat info;
     ASSERT_EQ(stat((base + "/k_varo").c_str(), &info), 0);
@@ -57,5 +58,4 @@ TEST(CreatingAFolder, MakesOneLevelWithTheModeAndReportsWhatItDid)
     EXPECT_FALSE(platform::createDirectory(base + "/a/b", 0700));     // never its parents
     EXPECT_FALSE(std::filesystem::exists(base + "/a"));
     EXPECT_FALSE(platform::createDirectory("", 0700));
-    std::filesystem::remove_all(base);
 }

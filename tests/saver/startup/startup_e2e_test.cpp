@@ -18,6 +18,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
+#include "tests/support/temp_folder.h"
 
 using namespace testing_support;
 namespace fs = std::filesystem;
@@ -77,16 +78,11 @@ std::string nameOf(Display* display, ::Window window)
 
 class Saver : public ::testing::Test {
 protected:
-    void SetUp() override
+    Saver() : home(temporary.path()), runtime(home + "/run"), messageLog(home + "/messages.log")
     {
-        char pattern[] = "/tmp/hoarveil-startup-XXXXXX";
-        home = mkdtemp(pattern);
-        runtime = home + "/run";
         fs::create_directory(runtime);
         fs::permissions(runtime, fs::perms::owner_all);
-        messageLog = home + "/messages.log";
     }
-    void TearDown() override { fs::remove_all(home); }
 
     std::map<std::string, std::string> environment(PrivateXServer& server) const
     {
@@ -109,6 +105,7 @@ protected:
 
     std::string bitmapFolder() const { return runtime + "/k_varo"; }
 
+    TempFolder temporary;
     std::string home, runtime, messageLog;
 };
 

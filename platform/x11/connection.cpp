@@ -11,7 +11,6 @@ namespace platform::x11 {
 namespace {
 
 int caughtErrors = 0;
-int catchDepth = 0;
 
 int onProtocolError(Display*, XErrorEvent*)
 {
@@ -80,19 +79,14 @@ Connection* connection()
 
 void beginCatchingErrors(Display* display)
 {
-    if (catchDepth++ == 0) {
-        XSync(display, False);
-        caughtErrors = 0;
-    }
+    XSync(display, False);  // errors of earlier requests are not this request's
+    caughtErrors = 0;
 }
 
 bool endCatchingErrors(Display* display)
 {
     XSync(display, False);
-    const bool clean = caughtErrors == 0;
-    if (--catchDepth == 0)
-        caughtErrors = 0;
-    return clean;
+    return caughtErrors == 0;
 }
 
 }  // namespace platform::x11

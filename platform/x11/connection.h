@@ -19,14 +19,11 @@ struct Connection {
 // Null when there is no X display to talk to.
 Connection* connection();
 
-// Runs a request with protocol errors caught; true when the server reported none.
-template <typename Request>
-bool withoutErrors(Display* display, Request&& request);
-
 // The error-catching machinery behind withoutErrors.
 void beginCatchingErrors(Display* display);
 bool endCatchingErrors(Display* display);
 
+// Runs a request with protocol errors caught; true when the server reported none.
 template <typename Request>
 bool withoutErrors(Display* display, Request&& request)
 {

@@ -38,6 +38,26 @@ public:
     // The next word as a value, or null at the end.
     const CommandWord* value() { return done() ? nullptr : &words[at++]; }
 
+    // One of the named keywords and the value after it, into that keyword's slot. A word that
+    // is none of them, a keyword given twice, or one without its value is an error.
+    MciError takeKeywordValue(std::initializer_list<std::pair<std::string_view, std::optional<std::string>*>> slots,
+                              MciError missingValue)
+    {
+        std::optional<std::string>* target = nullptr;
+        for (const auto& [keyword, slot] : slots)
+            if (!target && take({keyword}))
+                target = slot;
+        if (!target)
+            return MCIERR_UNRECOGNIZED_KEYWORD;
+        if (*target)
+            return MCIERR_DUPLICATE_FLAGS;
+        const CommandWord* given = value();
+        if (!given)
+            return missingValue;
+        *target = given->text;
+        return MCIERR_NO_ERROR;
+    }
+
 private:
     std::span<const CommandWord> words;
     std::size_t at = 0;
@@ -90,17 +110,9 @@ std::variant<std::vector<CommandWord>, MciError> withoutWaitAndNotify(std::span<
 
 MciError parsePlay(WordCursor args, std::optional<std::string>& from, std::optional<std::string>& to)
 {
-    while (!args.done()) {
-        std::optional<std::string>* target = args.take({"from"}) ? &from : args.take({"to"}) ? &to : nullptr;
-        if (!target)
-            return MCIERR_UNRECOGNIZED_KEYWORD;
-        if (*target)
-            return MCIERR_DUPLICATE_FLAGS;
-        const CommandWord* position = args.value();
-        if (!position)
-            return MCIERR_BAD_INTEGER;
-        *target = position->text;
-    }
+    while (!args.done())
+        if (const MciError error = args.takeKeywordValue({{"from", &from}, {"to", &to}}, MCIERR_BAD_INTEGER))
+            return error;
     return MCIERR_NO_ERROR;
 }
 
@@ -211,15 +223,9 @@ MciError CommandInterpreter::open(std::span<const CommandWord> words)
             shareable = true;
             continue;
         }
-        std::optional<std::string>* target = args.take({"type"}) ? &type : args.take({"alias"}) ? &alias : nullptr;
-        if (!target)
-            return MCIERR_UNRECOGNIZED_KEYWORD;
-        if (*target)
-            return MCIERR_DUPLICATE_FLAGS;
-        const CommandWord* value = args.value();
-        if (!value)
-            return MCIERR_MISSING_STRING_ARGUMENT;
-        *target = value->text;
+        if (const MciError error =
+                args.takeKeywordValue({{"type", &type}, {"alias", &alias}}, MCIERR_MISSING_STRING_ARGUMENT))
+            return error;
     }
 
     const auto kind = deviceKind(element, type);

@@ -47,9 +47,9 @@ std::string userSettingsFile()
 }
 
 // Text to a 16-bit setting: rounded down; no change when it is not a number or out of range.
-void readSetting(const char* key, std::int16_t& setting)
+void readSetting(const std::string& file, const char* key, std::int16_t& setting)
 {
-    const std::string text = ReadIni(settingsSection, key, SettingsFile());
+    const std::string text = ReadIni(settingsSection, key, file);
     if (text.empty()) {
         setting = 0;
         return;
@@ -85,10 +85,11 @@ std::string WriteIni(const std::string& section, const std::string& key, const s
 
 void LoadSettings()
 {
-    readSetting(keyBgmKind, Hoarveil_BGM.BgmKind);
-    readSetting(keyBgmRepeat, Hoarveil_BGM.BgmRepeat);
+    const std::string file = SettingsFile();
+    readSetting(file, keyBgmKind, Hoarveil_BGM.BgmKind);
+    readSetting(file, keyBgmRepeat, Hoarveil_BGM.BgmRepeat);
 
-    Hoarveil_BGM.BgmFile = ReadIni(settingsSection, keyBgmFile, SettingsFile());
+    Hoarveil_BGM.BgmFile = ReadIni(settingsSection, keyBgmFile, file);
     if (!Hoarveil_BGM.BgmFile.empty() && !FileExists(Hoarveil_BGM.BgmFile))
         Hoarveil_BGM.BgmFile.clear();
     if (Hoarveil_BGM.BgmFile.empty() && Hoarveil_BGM.BgmKind == 2)

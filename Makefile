@@ -1,25 +1,35 @@
 # The two commands of the README, and a few helpers around them.
 BUILD      := build
+WIN_BUILD  := build-win
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test unit-asan bench fuzz clean
+.PHONY: deps deps-windows configure build windows run test unit-asan bench fuzz clean
 
 deps:
 	@scripts/install-deps
 
+deps-windows:
+	@scripts/install-deps windows
+
+# The Linux build's tests include the Windows build's, run under Wine from $(WIN_BUILD).
 configure: deps
-	@cmake -S . -B $(BUILD) -DHOARVEIL_WERROR=ON >/dev/null
+	@cmake -S . -B $(BUILD) -DHOARVEIL_WERROR=ON -DHOARVEIL_WINDOWS_BUILD=$(CURDIR)/$(WIN_BUILD) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The renderer (and its unit tests) for 64-bit Windows, cross-built with MinGW-w64.
+windows: deps-windows
+	@cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DHOARVEIL_WERROR=ON >/dev/null
+	@cmake --build $(WIN_BUILD) -j $(JOBS)
+
 run: build
 	@scripts/run-show $(BUILD)
 
-test: build unit-asan
+test: build windows unit-asan
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # Unit tests again, under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -28,7 +38,7 @@ unit-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
 	@ctest --test-dir $(ASAN_BUILD) -L unit --output-on-failure -j $(JOBS)
 
-bench: build
+bench: build windows
 	@scripts/run-bench $(BUILD)
 
 fuzz: deps
@@ -37,4 +47,4 @@ fuzz: deps
 	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(WIN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -14,4 +14,6 @@ std::string bitmapFolder()
     return std::string(home && *home ? home : ".") + "/.cache/k_varo";
 }
 
+std::string bitmapPath(const std::string& fileName) { return bitmapFolder() + "/" + fileName; }
+
 }  // namespace platform

@@ -12,8 +12,6 @@ std::int64_t monotonicNanoseconds()
     return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
-bool noCounter(std::int64_t*) { return false; }
-
 }  // namespace
 
 bool queryPerformanceFrequency(std::int64_t* ticksPerSecond)
@@ -25,17 +23,5 @@ bool queryPerformanceFrequency(std::int64_t* ticksPerSecond)
 std::int64_t queryPerformanceCounter() { return monotonicNanoseconds(); }
 
 std::uint32_t timeGetTime() { return static_cast<std::uint32_t>(monotonicNanoseconds() / 1'000'000); }
-
-const ClockSource& systemClock()
-{
-    static const ClockSource clock{queryPerformanceFrequency, queryPerformanceCounter, timeGetTime};
-    return clock;
-}
-
-const ClockSource& millisecondClock()
-{
-    static const ClockSource clock{noCounter, queryPerformanceCounter, timeGetTime};
-    return clock;
-}
 
 }  // namespace platform

@@ -59,6 +59,8 @@ void setFocus(WindowHandle window);
 WindowHandle focusWindow();
 void destroyWindow(WindowHandle window);
 Rect clientRect(WindowHandle window);
+// BeginPaint + EndPaint: the window counts as painted, so no further WM_PAINT is due for it.
+void beginEndPaint(WindowHandle window);
 
 // EnumDisplaySettings(ENUM_CURRENT_SETTINGS) + ChangeDisplaySettings(CDS_FULLSCREEN).
 // The display is virtual: windows get a client area of this size, shown full screen with the

@@ -1,14 +1,11 @@
 #include "renderer/dib_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 
+#include "platform/file_bytes.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "renderer/bgr_rows.h"
@@ -383,40 +380,6 @@ std::variant<RgbImage, DibError> decodeDib(std::span<const std::uint8_t> file)
 
 namespace {
 
-// The whole file, read into memory. A plain read rather than a mapping: on the machines
-// measured, setting up and tearing down the mapping of a desktop capture cost more than
-// copying its bytes, and a file cut short while it is read can't fault the program.
-class FileBytes {
-public:
-    explicit FileBytes(const char* path)
-    {
-        // Non-blocking, so a pipe put in the file's place can't hang the program.
-        const int descriptor = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (descriptor < 0)
-            return;
-        struct stat info {};
-        if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-            const std::size_t wanted = std::size_t(info.st_size);
-            data.reset(static_cast<std::uint8_t*>(std::malloc(wanted)));
-            while (data && size < wanted) {
-                const ssize_t got = ::read(descriptor, data.get() + size, wanted - size);
-                if (got <= 0)
-                    break;
-                size += std::size_t(got);
-            }
-        }
-        ::close(descriptor);
-    }
-
-    // A file that shrank while it was read counts as what was read of it.
-    bool valid() const { return data && size > 0; }
-    std::span<const std::uint8_t> bytes() const { return {data.get(), size}; }
-
-private:
-    std::unique_ptr<std::uint8_t[], FreeBlock> data;
-    std::size_t size = 0;
-};
-
 void showReaderMessage(const std::string& text)
 {
     platform::messageBox(platform::nativeWindow(platform::focusWindow()), text, "Error");
@@ -427,15 +390,13 @@ void showReaderMessage(const std::string& text)
 std::unique_ptr<RgbImage> loadDibImage(const char* path)
 {
     const std::string name = path ? path : "";
-    std::variant<RgbImage, DibError> result = DibError::OpenFailed;
-    if (path) {
-        const FileBytes file(path);
-        if (file.valid())
-            result = decodeDib(file.bytes());
+    DibError error = DibError::OpenFailed;
+    if (const platform::FileBytes file(name.c_str()); file.valid()) {
+        auto result = decodeDib(file.bytes());
+        if (auto* image = std::get_if<RgbImage>(&result))
+            return std::make_unique<RgbImage>(std::move(*image));
+        error = std::get<DibError>(result);
     }
-    if (auto* error = std::get_if<DibError>(&result)) {
-        showReaderMessage(dibErrorText(*error, name));
-        return nullptr;
-    }
-    return std::make_unique<RgbImage>(std::move(std::get<RgbImage>(result)));
+    showReaderMessage(dibErrorText(error, name));
+    return nullptr;
 }

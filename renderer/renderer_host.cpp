@@ -156,8 +156,10 @@ LRESULT rendererWindowProc(WindowHandle window, unsigned message, WPARAM wParam,
     case WM_CLOSE:
         postQuitMessage(0);
         return 0;
+    case WM_PAINT:  // frames are drawn in the idle step
+        beginEndPaint(window);
+        return 0;
     case WM_SYSCOMMAND:  // Alt+F4, the system's own screen saver, window-menu commands: all dropped
-    case WM_PAINT:       // frames are drawn in the idle step
     case WM_SIZE:        // always full screen
         return 0;
     default:

@@ -43,9 +43,8 @@ void makeTexture(const RgbImage& image, unsigned& name)
 
 bool loadSceneTextures()
 {
-    const std::string folder = platform::bitmapFolder();
     for (const TextureSlot& slot : textureSlots) {
-        const std::string path = folder + "/" + slot.fileName;
+        const std::string path = platform::bitmapPath(slot.fileName);
         if (const auto image = loadBitmapFile(path.c_str())) {
             platform::trace((std::string(slot.fileName) + " read").c_str());
             makeTexture(*image, scene.*slot.texture);

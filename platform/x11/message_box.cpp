@@ -2,6 +2,7 @@
 // the text and an OK button. Override-redirect, because the renderer's full-screen window is
 // override-redirect as well and would stay above any window a window manager looks after.
 #include "platform/message_box.h"
+#include "platform/system_message_box.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Return_Button.H>
@@ -23,31 +24,6 @@
 
 namespace platform {
 namespace {
-
-struct MessageBoxState {
-    MessageBoxCapture capture;
-};
-
-MessageBoxState& state()
-{
-    static MessageBoxState s;
-    return s;
-}
-
-void appendToLog(const std::string& text, const std::string& caption)
-{
-    const char* path = std::getenv("HOARVEIL_MESSAGE_LOG");
-    if (!path || !*path)
-        return;
-    std::string line = caption + '\t';
-    for (char c : text)
-        line += c == '\n' ? std::string("\\n") : std::string(1, c);
-    line += '\n';
-    if (std::FILE* log = std::fopen(path, "a")) {
-        std::fputs(line.c_str(), log);
-        std::fclose(log);
-    }
-}
 
 // FLTK's display. A program with forms shares it with them, on its one X connection. The
 // renderer's box gets a connection of its own: the renderer reads its window's events from
@@ -214,15 +190,8 @@ void showBox(NativeWindow owner, const std::string& text, const std::string& cap
 
 NativeWindow nativeWindow(WindowHandle window) { return window ? window->frame : 0; }
 
-void captureMessageBoxes(MessageBoxCapture capture) { state().capture = std::move(capture); }
-
-void messageBox(NativeWindow owner, const std::string& text, const std::string& caption)
+void showSystemMessageBox(NativeWindow owner, const std::string& text, const std::string& caption)
 {
-    if (state().capture) {
-        state().capture(owner, text, caption);
-        return;
-    }
-    appendToLog(text, caption);
     if (!toolkitDisplay()) {
         std::fprintf(stderr, "%s: %s%s", caption.c_str(), text.c_str(),
                      !text.empty() && text.back() == '\n' ? "" : "\n");

@@ -251,6 +251,9 @@ Rect clientRect(WindowHandle window)
     return Rect{0, 0, window->width, window->height};
 }
 
+// X asks again for a region only when it has been exposed again: nothing to mark.
+void beginEndPaint(WindowHandle) {}
+
 DisplayChange changeDisplaySettings(int width, int height)
 {
     auto* c = connection();

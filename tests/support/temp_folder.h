@@ -1,5 +1,5 @@
 #pragma once
-// A folder of the test's own under /tmp, removed with everything in it when the object goes.
+// A folder of the test's own in the temporary folder (/tmp), removed with everything in it when the object goes.
 #include <string>
 
 namespace testing_support {

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <cstdio>
 #include <memory>
@@ -145,6 +146,18 @@ bool Screenshot::save(const std::string& path) const
         return false;
     fwrite(pixels.data(), sizeof(Rgb), pixels.size(), pipe);
     return pclose(pipe) == 0;
+}
+
+bool cursorShown(Display* display)
+{
+    XFixesCursorImage* cursor = XFixesGetCursorImage(display);
+    if (!cursor)
+        return false;
+    bool shown = false;
+    for (unsigned long i = 0; i < static_cast<unsigned long>(cursor->width) * cursor->height && !shown; ++i)
+        shown = (cursor->pixels[i] >> 24) != 0;
+    XFree(cursor);
+    return shown;
 }
 
 Screenshot takeScreenshot(Display* display)

@@ -29,6 +29,9 @@ void click(Display* display, int x, int y, unsigned button = 1);
 // A client message WM_DELETE_WINDOW, as a window manager sends it for a close request.
 void sendDeleteWindow(Display* display, ::Window window);
 
+// Whether the pointer shows a visible cursor where it is (a hidden one is all transparent).
+bool cursorShown(Display* display);
+
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
 };

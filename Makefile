@@ -39,7 +39,7 @@ unit-asan: deps
 	@ctest --test-dir $(ASAN_BUILD) -L unit --output-on-failure -j $(JOBS)
 
 bench: build windows
-	@scripts/run-bench $(BUILD)
+	@scripts/run-bench $(BUILD) $(WIN_BUILD)
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DHOARVEIL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

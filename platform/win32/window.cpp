@@ -50,8 +50,9 @@ bool registerWindowClass(const char* className, WindowProc procedure)
 
 void unregisterWindowClass(const char* className)
 {
-    WNDCLASSA windowClass{};
-    const ATOM atom = static_cast<ATOM>(GetClassInfoA(moduleInstance(), className, &windowClass));
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    const ATOM atom = static_cast<ATOM>(GetClassInfoExA(moduleInstance(), className, &windowClass));
     if (UnregisterClassA(className, moduleInstance()) && atom)
         classProcedures().erase(atom);
 }

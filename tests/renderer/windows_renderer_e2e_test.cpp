@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cctype>
@@ -157,6 +158,19 @@ TEST_F(WindowsRenderer, RefusedModeEndsItByItselfWithExitCodeZero)
     WineScreen screen(prefix, 1280, 1024, false);
     renderer = prefix.start(rendererProgram, {}, screen.server().name());
     EXPECT_EQ(renderer->waitForExit(30s), 0) << renderer->errorOutput();
+    EXPECT_EQ(screenSize(screen.display()), screen.ownSize());
+}
+
+// Wine leaves the display switched when a program dies; the harness must not.
+TEST_F(WindowsRenderer, HarnessPutsTheScreenBackAfterARendererThatWasKilled)
+{
+    WineScreen screen(prefix, 1280, 1024, true);
+    ASSERT_NE(start(screen), 0u) << renderer->errorOutput();
+    ASSERT_TRUE(waitUntil([&] { return screenSize(screen.display()) == rendererMode; }, 10s));
+    renderer->signal(SIGKILL);
+    renderer->waitForExit(10s);
+    ASSERT_EQ(screenSize(screen.display()), rendererMode) << "left switched, as Wine leaves it";
+    screen.restore();
     EXPECT_EQ(screenSize(screen.display()), screen.ownSize());
 }
 

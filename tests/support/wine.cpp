@@ -129,7 +129,9 @@ WineScreen::WineScreen(const WinePrefix& prefix, int width, int height, bool wit
         throw std::runtime_error("cannot add the 1024 x 768 mode");
 }
 
-WineScreen::~WineScreen()
+WineScreen::~WineScreen() { restore(); }
+
+void WineScreen::restore()
 {
     prefix.shutDown();
     if (screenSize(x.display()) != ownSize())

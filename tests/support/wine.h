@@ -68,6 +68,8 @@ public:
     PrivateXServer& server() { return x; }
     Display* display() const { return x.display(); }
     ScreenSize ownSize() const { return {x.width(), x.height()}; }
+    // Ends the prefix's programs and puts the screen back at its own size (also at the end).
+    void restore();
 
 private:
     const WinePrefix& prefix;

@@ -146,7 +146,9 @@ void Control::setEnabled(bool enabled)
 
 MouseEvent Control::currentMouseEvent() const
 {
-    const int x = Fl::event_x() - ownWidget->x(), y = Fl::event_y() - ownWidget->y();
+    // A control with a window of its own gets its events in that window's coordinates already.
+    const bool ownWindow = ownWidget->as_window() != nullptr;
+    const int x = Fl::event_x() - (ownWindow ? 0 : ownWidget->x()), y = Fl::event_y() - (ownWindow ? 0 : ownWidget->y());
     return {formsButton(Fl::event_button()), formsShift(), pixelsToTwips(x, Screen::twipsPerPixelX()),
             pixelsToTwips(y, Screen::twipsPerPixelY())};
 }
@@ -155,10 +157,16 @@ bool Control::handleToolkitEvent(int event)
 {
     // Handlers run with errors suppressed: nothing they throw may cross the toolkit.
     switch (event) {
-    case FL_ENTER:
+    case FL_ENTER: {
         if (pointerOver == ControlPointer::Hand && ownWidget->window())
             ownWidget->window()->cursor(FL_CURSOR_HAND);
+        // The toolkit reports the motion that crosses into a control as the entry alone; that
+        // motion is a mouse move over the control all the same.
+        MouseEvent mouse = currentMouseEvent();
+        mouse.button = 0;
+        suppressErrors([&] { mouseMove(mouse); });
         return true;  // and so receive the moves
+    }
     case FL_LEAVE:
         if (pointerOver == ControlPointer::Hand && ownWidget->window())
             ownWidget->window()->cursor(Screen::mousePointer() == MousePointer::Hourglass ? FL_CURSOR_WAIT

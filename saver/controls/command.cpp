@@ -176,13 +176,10 @@ void Command::UserControl_MouseMove(int, int, double, double)
 {
     if (!EnabledFlag)
         return;
-    if (ButtonState == 1) {
-        ButtonState = 2;
-        PaintFace(ButtonFace::HighLight);
-    } else if (ButtonState == 3 && !MouseHeld) {
-        ButtonState = 4;
-        PaintFace(ButtonFace::HighLightSelect);
-    }
+    if (ButtonState == 1)
+        enterState(2, ButtonFace::HighLight);
+    else if (ButtonState == 3 && !MouseHeld)
+        enterState(4, ButtonFace::HighLightSelect);
 }
 
 void Command::UserControl_MouseUp(int button, int, double, double)
@@ -206,21 +203,17 @@ void Command::UserControl_GotFocus()
 {
     if (!EnabledFlag)
         return;
-    if (ButtonState == 2) {
-        ButtonState = 4;
-        PaintFace(ButtonFace::Pressed);
-    } else {
-        ButtonState = 3;
-        PaintFace(ButtonFace::Selected);
-    }
+    if (ButtonState == 2)
+        enterState(4, ButtonFace::Pressed);
+    else
+        enterState(3, ButtonFace::Selected);
 }
 
 void Command::UserControl_LostFocus()
 {
     if (!EnabledFlag || ButtonState == 1)
         return;
-    ButtonState = 1;
-    PaintFace(ButtonFace::Normal);
+    enterState(1, ButtonFace::Normal);
 }
 
 void Command::UserControl_Resize()
@@ -246,6 +239,12 @@ platform::NativeWindow Command::windowUnderPointer() const
 platform::NativeWindow Command::hostFormWindow() const
 {
     return container() ? container()->form().hWnd() : 0;
+}
+
+void Command::enterState(std::uint8_t state, ButtonFace face)
+{
+    ButtonState = state;
+    PaintFace(face);
 }
 
 void Command::PaintFace(ButtonFace face)
@@ -287,13 +286,10 @@ void Command::LeaveCheck()
 {
     if (!EnabledFlag)
         return;
-    if (ButtonState == 2) {
-        ButtonState = 1;
-        PaintFace(ButtonFace::Normal);
-    } else if (ButtonState == 4) {
-        ButtonState = 3;
-        PaintFace(ButtonFace::Selected);
-    }
+    if (ButtonState == 2)
+        enterState(1, ButtonFace::Normal);
+    else if (ButtonState == 4)
+        enterState(3, ButtonFace::Selected);
 }
 
 void Command::ApplyEnabledLook()

@@ -312,3 +312,25 @@ TEST_F(Buttons, TheDialogsPropertiesReadBackAsTheyWereStored)
     EXPECT_FALSE(copy.Enabled());
     EXPECT_FALSE(copy.Visible());
 }
+
+TEST_F(Buttons, ReadingEndsWithTheLookSoAButtonNeverSetUpGetsABlackCaption)
+{
+    forms::PropertyBag stored;
+    stored.writeProperty("FirstRun", std::int64_t{0}, std::int64_t{1});
+    stored.writeProperty("FontColour", std::int64_t{0xFF}, std::int64_t{0});
+    setUp(stored);
+    EXPECT_EQ(button.firstRun(), 0);
+    EXPECT_EQ(button.FontColour(), 0u);
+    EXPECT_TRUE(shows(Look::Normal));
+
+    // Once set up, the colour read is the colour kept.
+    forms::PropertyBag setUpBefore;
+    setUpBefore.writeProperty("FontColour", std::int64_t{0xFF}, std::int64_t{0});
+    button.readProperties(setUpBefore);
+    EXPECT_EQ(button.FontColour(), 0xFFu);
+    EXPECT_EQ(button.writeProperties().stored(), [&] {
+        forms::PropertyBag expected = setUpBefore;
+        expected.storeExtent(1215, 375);
+        return expected.stored();
+    }());
+}

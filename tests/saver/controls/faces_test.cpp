@@ -144,6 +144,14 @@ TEST_F(FaceOnButton, TheGradientRunsDownOrUpWithThePointerOver)
     EXPECT_EQ(over.pixel(40, 20), (Colour{245, 245, 248}));
 }
 
+TEST_F(FaceOnButton, AButtonSmallerThanItsTwoCornersStillPaints)
+{
+    const forms::RgbSurface& image = paint(ButtonFace::Normal, 90, 60);
+    // What it shows is not fixed (the corners overlap, the edges have no room): no fault.
+    EXPECT_EQ(image.width(), 6);
+    EXPECT_EQ(image.height(), 4);
+}
+
 TEST(FaceSlices, HaveTheirTwipsAndRefuseSizesBeyondSixteenBits)
 {
     const auto slices = faceSlices(1215, 375);

@@ -334,3 +334,17 @@ TEST_F(Buttons, ReadingEndsWithTheLookSoAButtonNeverSetUpGetsABlackCaption)
         return expected.stored();
     }());
 }
+
+TEST_F(Buttons, StoredValuesOfAnotherTypeConvertOrReadAsTheirDefaults)
+{
+    forms::PropertyBag stored;
+    stored.writeProperty("Enabled", std::int64_t{0}, true);       // a number for a flag
+    stored.writeProperty("Visible", false, std::int64_t{1});      // a flag for a number
+    stored.writeProperty("Caption", std::int64_t{7}, std::string("Command"));
+    stored.writeProperty("FontColour", std::string("red"), std::int64_t{0});
+    setUp(stored);
+    EXPECT_FALSE(button.Enabled());
+    EXPECT_FALSE(button.Visible());
+    EXPECT_EQ(button.Caption(), "Command");
+    EXPECT_EQ(button.FontColour(), 0u);
+}

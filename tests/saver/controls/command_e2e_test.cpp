@@ -276,6 +276,22 @@ TEST_F(ButtonOnForm, ADisabledButtonIgnoresEverythingAndShowsDisableWithAGreyedC
     ASSERT_TRUE(pumpUntil([&] { return lookAt(20, 20, 81) == Look::Normal; }));
 }
 
+TEST_F(ButtonOnForm, ATransparentButtonShowsOnlyItsCaption)
+{
+    first.setVisibleProperty(false);
+    // The form's own colour where the rim was, the caption's text still there.
+    ASSERT_TRUE(pumpUntil([&] { return pixelOnScreen(60, 22) == Rgb{240, 240, 240}; }));
+    EXPECT_TRUE(pixelOnScreen(21, 30) == (Rgb{240, 240, 240}));
+    int textPixels = 0;
+    for (int y = 24; y < 41; ++y)
+        for (int x = 22; x < 99; ++x)
+            textPixels += pixelOnScreen(x, y).r < 100;
+    EXPECT_GT(textPixels, 10);
+
+    first.setVisibleProperty(true);
+    ASSERT_TRUE(pumpUntil([&] { return lookAt(20, 20, 81) == Look::Normal; }));
+}
+
 TEST(ButtonGallery, ShowsTheSixFaces)
 {
     PrivateXServer gallery(640, 480);

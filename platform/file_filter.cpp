@@ -35,6 +35,16 @@ std::string caselessPattern(const std::string& pattern)
     return caseless;
 }
 
+// The toolkit takes a description's first parenthesis for the start of its pattern, so the
+// description's own parentheses are shown as their full-width forms.
+std::string toolkitDescription(const std::string& description)
+{
+    std::string shown;
+    for (char c : description)
+        shown += c == '(' ? "\uFF08" : c == ')' ? "\uFF09" : std::string(1, c);
+    return shown;
+}
+
 }  // namespace
 
 std::string caselessToolkitFilter(const std::string& windowsFilter)
@@ -62,7 +72,7 @@ std::string caselessToolkitFilter(const std::string& windowsFilter)
                 joined += "," + patterns[p];
             joined += "}";
         }
-        toolkit += (toolkit.empty() ? "" : "\n") + texts[i] + "\t" + joined;
+        toolkit += (toolkit.empty() ? "" : "\n") + toolkitDescription(texts[i]) + "\t" + joined;
     }
     return toolkit;
 }

@@ -4,9 +4,10 @@
 
 namespace platform {
 
-// "Music\0*.MP3;*.WAV\0" becomes "Music\t{*.[mM][pP]3,*.[wW][aA][vV]}": one line per entry,
-// description and pattern separated by a tab, each letter matching either case, so that
-// "song.mp3" is offered as "SONG.MP3" would be on Windows.
+// "Music (MP3)\0*.MP3;*.WAV\0" becomes "Music （MP3）\t{*.[mM][pP]3,*.[wW][aA][vV]}": one line
+// per entry, description and pattern separated by a tab, each letter matching either case, so
+// that "song.mp3" is offered as "SONG.MP3" would be on Windows. Parentheses in a description
+// become full-width ones, which the toolkit doesn't take for the start of a pattern.
 std::string caselessToolkitFilter(const std::string& windowsFilter);
 
 }  // namespace platform

@@ -14,7 +14,7 @@ std::intptr_t shellExecute(NativeWindow, const std::string& verb, const std::str
     // "--" would be taken as a name by xdg-open; a leading "-" would be an option to it.
     if (file.front() == '-')
         return ERROR_FILE_NOT_FOUND;
-    return startCommand({"xdg-open", file}) > 0 ? 42 : ERROR_FILE_NOT_FOUND;
+    return startCommand({"xdg-open", file}) > 0 ? shellExecuteStarted : ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace platform

@@ -9,7 +9,9 @@ namespace platform {
 
 enum : int { SW_SHOWNORMAL = 1 };
 // Results at or below 32 are failures, with Windows' values.
-enum : std::intptr_t { ERROR_FILE_NOT_FOUND = 2, SE_ERR_NOASSOC = 31 };
+inline constexpr std::intptr_t ERROR_FILE_NOT_FOUND = 2, SE_ERR_NOASSOC = 31;
+// What the opener's success is reported as: any value above 32 means success.
+inline constexpr std::intptr_t shellExecuteStarted = 42;
 
 // The verb "open" (or none) hands the file to the desktop's opener, xdg-open, started directly
 // (never through a shell, so nothing in the text is run as a command) and not waited for.

@@ -168,6 +168,14 @@ bool Control::handleToolkitEvent(int event)
             ownWidget->window()->cursor(mouseIcon->image.get(), mouseIcon->hotX, mouseIcon->hotY);
         else if (pointerOver != ControlPointer::Default && ownWidget->window())
             ownWidget->window()->cursor(FL_CURSOR_HAND);
+        {
+            // Arriving is a move too, as the windowing system the forms were written for
+            // reports it: a pointer that jumps onto a control and is pressed there has moved
+            // over it first.
+            MouseEvent mouse = currentMouseEvent();
+            mouse.button = 0;
+            suppressErrors([&] { mouseMove(mouse); });
+        }
         return true;  // and so receive the moves
     case FL_LEAVE:
         if (pointerOver != ControlPointer::Default && ownWidget->window())

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <functional>
+#include <string_view>
+#include <type_traits>
 
 #include "platform/gradient_fill.h"
 #include "platform/pointer.h"
@@ -25,6 +27,26 @@ platform::TriVertex vertex(std::int32_t x, std::int32_t y, std::uint32_t written
     return {x, y, static_cast<std::uint16_t>(((written >> 16) & 0xFF) << 8),
             static_cast<std::uint16_t>(((written >> 8) & 0xFF) << 8), static_cast<std::uint16_t>((written & 0xFF) << 8),
             0};
+}
+
+// A stored value of the type asked for. A flag stored as a number, or a number as a flag,
+// converts as the forms runtime converts them (true is -1); a value of any other type reads as
+// the default rather than stopping the read halfway.
+template <class T>
+T storedValue(const forms::PropertyBag& properties, std::string_view key, const T& fallback)
+{
+    const forms::PropertyValue value = properties.readProperty(key, fallback);
+    if (const T* exact = std::get_if<T>(&value))
+        return *exact;
+    if constexpr (std::is_same_v<T, bool>) {
+        if (const auto* number = std::get_if<std::int64_t>(&value))
+            return *number != 0;
+    }
+    if constexpr (std::is_same_v<T, std::int64_t>) {
+        if (const auto* flag = std::get_if<bool>(&value))
+            return *flag ? flagTrue : 0;
+    }
+    return fallback;
 }
 
 forms::FontSpec captionDesignFont()
@@ -140,14 +162,13 @@ void Command::setFont(const forms::FontSpec& font)
 
 void Command::UserControl_ReadProperties(const forms::PropertyBag& properties)
 {
-    EnabledFlag = std::get<bool>(properties.readProperty("Enabled", true)) ? flagTrue : 0;
-    LblMsg.setCaption(std::get<std::string>(properties.readProperty("Caption", std::string("Command"))));
-    LblMsg.setFont(std::get<forms::FontSpec>(properties.readProperty("Font", ambientFont())));
-    FirstRun = static_cast<std::uint8_t>(std::get<std::int64_t>(properties.readProperty("FirstRun", std::int64_t{1})));
-    captionColour =
-        static_cast<std::uint32_t>(std::get<std::int64_t>(properties.readProperty("FontColour", std::int64_t{black})));
+    EnabledFlag = storedValue(properties, "Enabled", true) ? flagTrue : 0;
+    LblMsg.setCaption(storedValue(properties, "Caption", std::string("Command")));
+    LblMsg.setFont(storedValue(properties, "Font", ambientFont()));
+    FirstRun = static_cast<std::uint8_t>(storedValue(properties, "FirstRun", std::int64_t{1}));
+    captionColour = static_cast<std::uint32_t>(storedValue(properties, "FontColour", std::int64_t{black}));
     LblMsg.setForeColor(forms::colourFromBgr(captionColour));
-    setBackStyleOpaque(std::get<std::int64_t>(properties.readProperty("Visible", std::int64_t{1})) != 0);
+    setBackStyleOpaque(storedValue(properties, "Visible", std::int64_t{1}) != 0);
     ApplyLook();
 }
 
@@ -176,13 +197,10 @@ void Command::UserControl_MouseMove(int, int, double, double)
 {
     if (!EnabledFlag)
         return;
-    if (ButtonState == 1) {
-        ButtonState = 2;
-        PaintFace(ButtonFace::HighLight);
-    } else if (ButtonState == 3 && !MouseHeld) {
-        ButtonState = 4;
-        PaintFace(ButtonFace::HighLightSelect);
-    }
+    if (ButtonState == 1)
+        enterState(2, ButtonFace::HighLight);
+    else if (ButtonState == 3 && !MouseHeld)
+        enterState(4, ButtonFace::HighLightSelect);
 }
 
 void Command::UserControl_MouseUp(int button, int, double, double)
@@ -206,21 +224,17 @@ void Command::UserControl_GotFocus()
 {
     if (!EnabledFlag)
         return;
-    if (ButtonState == 2) {
-        ButtonState = 4;
-        PaintFace(ButtonFace::Pressed);
-    } else {
-        ButtonState = 3;
-        PaintFace(ButtonFace::Selected);
-    }
+    if (ButtonState == 2)
+        enterState(4, ButtonFace::Pressed);
+    else
+        enterState(3, ButtonFace::Selected);
 }
 
 void Command::UserControl_LostFocus()
 {
     if (!EnabledFlag || ButtonState == 1)
         return;
-    ButtonState = 1;
-    PaintFace(ButtonFace::Normal);
+    enterState(1, ButtonFace::Normal);
 }
 
 void Command::UserControl_Resize()
@@ -246,6 +260,12 @@ platform::NativeWindow Command::windowUnderPointer() const
 platform::NativeWindow Command::hostFormWindow() const
 {
     return container() ? container()->form().hWnd() : 0;
+}
+
+void Command::enterState(std::uint8_t state, ButtonFace face)
+{
+    ButtonState = state;
+    PaintFace(face);
 }
 
 void Command::PaintFace(ButtonFace face)
@@ -287,13 +307,10 @@ void Command::LeaveCheck()
 {
     if (!EnabledFlag)
         return;
-    if (ButtonState == 2) {
-        ButtonState = 1;
-        PaintFace(ButtonFace::Normal);
-    } else if (ButtonState == 4) {
-        ButtonState = 3;
-        PaintFace(ButtonFace::Selected);
-    }
+    if (ButtonState == 2)
+        enterState(1, ButtonFace::Normal);
+    else if (ButtonState == 4)
+        enterState(3, ButtonFace::Selected);
 }
 
 void Command::ApplyEnabledLook()

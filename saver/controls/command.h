@@ -71,6 +71,8 @@ protected:
     int faceRepaints = 0;
 
 private:
+    // A row of the transition table: the new state, then its face.
+    void enterState(std::uint8_t state, ButtonFace face);
     void PaintFace(ButtonFace face);
     void ShadeFace();
     void LeaveCheck();

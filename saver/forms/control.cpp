@@ -154,7 +154,9 @@ void Control::setEnabled(bool enabled)
 
 MouseEvent Control::currentMouseEvent() const
 {
-    const int x = Fl::event_x() - ownWidget->x(), y = Fl::event_y() - ownWidget->y();
+    // A control with a window of its own gets its events in that window's coordinates already.
+    const bool ownWindow = ownWidget->as_window() != nullptr;
+    const int x = Fl::event_x() - (ownWindow ? 0 : ownWidget->x()), y = Fl::event_y() - (ownWindow ? 0 : ownWidget->y());
     return {formsButton(Fl::event_button()), formsShift(), pixelsToTwips(x, Screen::twipsPerPixelX()),
             pixelsToTwips(y, Screen::twipsPerPixelY())};
 }
@@ -163,20 +165,18 @@ bool Control::handleToolkitEvent(int event)
 {
     // Handlers run with errors suppressed: nothing they throw may cross the toolkit.
     switch (event) {
-    case FL_ENTER:
+    case FL_ENTER: {
         if (pointerOver == ControlPointer::Custom && mouseIcon && ownWidget->window())
             ownWidget->window()->cursor(mouseIcon->image.get(), mouseIcon->hotX, mouseIcon->hotY);
         else if (pointerOver != ControlPointer::Default && ownWidget->window())
             ownWidget->window()->cursor(FL_CURSOR_HAND);
-        {
-            // Arriving is a move too, as the windowing system the forms were written for
-            // reports it: a pointer that jumps onto a control and is pressed there has moved
-            // over it first.
-            MouseEvent mouse = currentMouseEvent();
-            mouse.button = 0;
-            suppressErrors([&] { mouseMove(mouse); });
-        }
+        // The toolkit reports the motion that crosses into a control as the entry alone; that
+        // motion is a mouse move over the control all the same.
+        MouseEvent mouse = currentMouseEvent();
+        mouse.button = 0;
+        suppressErrors([&] { mouseMove(mouse); });
         return true;  // and so receive the moves
+    }
     case FL_LEAVE:
         if (pointerOver != ControlPointer::Default && ownWidget->window())
             ownWidget->window()->cursor(Screen::mousePointer() == MousePointer::Hourglass ? FL_CURSOR_WAIT

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <cctype>
 #include <filesystem>
@@ -356,6 +357,26 @@ TEST_F(SettingsDialog, ChooserOpensInTheMusicFolderAndNextInTheChosenOnesFolder)
 TEST_F(SettingsDialog, AddressLabelHandsTheAddressToTheDesktopsOpener)
 {
     open();
+    // Over the label the pointer is the dialog's own hand, pointing with its finger tip.
+    movePointer(server.display(), origin.x + addressLabel.x, origin.y + addressLabel.y);
+    struct Pointer {
+        int width = 0, height = 0, hotX = 0, hotY = 0;
+        unsigned long tip = 0, corner = 0;
+    } pointer;
+    EXPECT_TRUE(waitUntil([&] {
+        if (XFixesCursorImage* image = XFixesGetCursorImage(server.display())) {
+            pointer = {image->width, image->height, image->xhot, image->yhot,
+                       image->pixels[image->yhot * image->width + image->xhot], image->pixels[0]};
+            XFree(image);
+        }
+        return pointer.width == 32;
+    }));
+    EXPECT_EQ(pointer.height, 32);
+    EXPECT_EQ(pointer.hotX, 9);
+    EXPECT_EQ(pointer.hotY, 1);
+    EXPECT_EQ(pointer.tip & 0xFF000000u, 0xFF000000u) << "the tip is drawn";
+    EXPECT_EQ(pointer.corner & 0xFF000000u, 0u) << "around the hand it is see-through";
+
     clickAt(addressLabel);
     ASSERT_TRUE(waitUntil([&] { return !readText(openerLog).empty(); }, 10s));
     EXPECT_EQ(readText(openerLog), "file://" + install.path() + "/README.md\n");

@@ -15,19 +15,18 @@ class Hoarveil_P : public forms::Form {
 public:
     Hoarveil_P();
 
-    // The music source the user picks, as the option images and labels of index i report it.
-    void BGM_MouseDown(int index);
-    void Cmd_File_Click();
-    void Cmd_Set_Click();
-    void Cmd_Can_Click();
-    void lbl_URL_Click();
-
 protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload(int& cancel) override;
 
 private:
+    // The music source the user picks, as the option images and labels of index i report it.
+    void BGM_MouseDown(int index);
+    void Cmd_File_Click();
+    void Cmd_Set_Click();
+    void Cmd_Can_Click();
+    void lbl_URL_Click();
     void InitButtons();
     void TileBackdrop(forms::PictureBox& target);
     // The option bullets and the enabled controls for the music source.

@@ -64,6 +64,45 @@ bool remember(pid_t pid)
     return false;
 }
 
+// posix_spawn or, looking the program up on PATH, posix_spawnp; the child is remembered for reaping.
+int spawn(const std::vector<std::string>& arguments, bool searchPath)
+{
+    if (arguments.empty())
+        return 0;
+    installReaper();
+
+    // SIGCHLD stays blocked until the child is on the list, so an early exit is still reaped.
+    sigset_t childSignal, previous;
+    sigemptyset(&childSignal);
+    sigaddset(&childSignal, SIGCHLD);
+    sigprocmask(SIG_BLOCK, &childSignal, &previous);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGCHLD);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    pid_t pid = 0;
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const int failed = (searchPath ? posix_spawnp : posix_spawn)(&pid, argv[0], nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (!failed && !remember(pid))
+        pid = -pid;  // no free slot: left to the exit of this process
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    if (failed)
+        return 0;
+    return pid < 0 ? -pid : pid;
+}
+
 }  // namespace
 
 std::string commandText()
@@ -87,35 +126,12 @@ std::string commandText()
 
 int startProgram(const std::string& path)
 {
-    installReaper();
+    return spawn({path}, false);
+}
 
-    // SIGCHLD stays blocked until the child is on the list, so an early exit is still reaped.
-    sigset_t childSignal, previous;
-    sigemptyset(&childSignal);
-    sigaddset(&childSignal, SIGCHLD);
-    sigprocmask(SIG_BLOCK, &childSignal, &previous);
-
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none, defaults;
-    sigemptyset(&none);
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGCHLD);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    pid_t pid = 0;
-    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-    const int failed = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
-    posix_spawnattr_destroy(&attributes);
-    if (!failed && !remember(pid))
-        pid = -pid;  // no free slot: left to the exit of this process
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
-    if (failed)
-        return 0;
-    return pid < 0 ? -pid : pid;
+int startCommand(const std::vector<std::string>& arguments)
+{
+    return spawn(arguments, true);
 }
 
 void endProcess(int exitCode)

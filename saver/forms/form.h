@@ -47,6 +47,8 @@ public:
     const std::string& caption() const { return title; }
     void setCaption(const std::string& caption);
     void setBorderStyle(BorderStyle style);
+    // The icon the window shows in its title bar and task list.
+    void setIcon(std::shared_ptr<const RgbSurface> icon);
 
     // The window's position on the screen and its size, in twips.
     double left() const;
@@ -84,6 +86,7 @@ private:
 
     std::string title;
     std::unique_ptr<FormWindow> window;
+    std::shared_ptr<const RgbSurface> icon;
     bool isLoaded = false;
     bool unloading = false;
     bool resizedSinceShown = false;

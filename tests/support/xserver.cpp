@@ -14,7 +14,8 @@ extern char** environ;
 
 namespace testing_support {
 
-PrivateXServer::PrivateXServer(int width, int height, int depth) : screenWidth(width), screenHeight(height)
+PrivateXServer::PrivateXServer(int width, int height, int depth, const std::vector<std::string>& options)
+    : screenWidth(width), screenHeight(height)
 {
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
@@ -28,6 +29,7 @@ PrivateXServer::PrivateXServer(int width, int height, int depth) : screenWidth(w
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
+    args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());

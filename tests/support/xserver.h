@@ -5,12 +5,15 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
 class PrivateXServer {
 public:
-    explicit PrivateXServer(int width = 1024, int height = 768, int depth = 24);
+    // `options` go to Xvfb after the usual ones: "-extension GLX" leaves GLX out, for one.
+    explicit PrivateXServer(int width = 1024, int height = 768, int depth = 24,
+                            const std::vector<std::string>& options = {});
     ~PrivateXServer();
     PrivateXServer(const PrivateXServer&) = delete;
     PrivateXServer& operator=(const PrivateXServer&) = delete;

@@ -7,8 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <vector>
+
+#include "tests/support/child_process.h"
 
 extern char** environ;
 
@@ -68,6 +71,16 @@ PrivateXServer::~PrivateXServer()
         XCloseDisplay(connection);
     kill(server, SIGTERM);
     waitpid(server, nullptr, 0);
+}
+
+bool PrivateXServer::addMonitor(const std::string& name, int width, int height, int x, int y)
+{
+    // Sizes in millimetres at 96 dots per inch.
+    const std::string geometry = std::to_string(width) + "/" + std::to_string(width * 254 / 960) + "x" +
+                                 std::to_string(height) + "/" + std::to_string(height * 254 / 960) + "+" +
+                                 std::to_string(x) + "+" + std::to_string(y);
+    ChildProcess xrandr({"/usr/bin/xrandr", "--setmonitor", name, geometry, "none"}, {{"DISPLAY", displayName}});
+    return xrandr.waitForExit(std::chrono::seconds(10)) == 0;
 }
 
 }  // namespace testing_support

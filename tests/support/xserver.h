@@ -27,6 +27,10 @@ public:
     // The server process, for measuring what it costs.
     pid_t pid() const { return server; }
 
+    // A RandR 1.5 monitor ("*name" for the primary one) on the area "WxH+X+Y", as
+    // `xrandr --setmonitor` makes it; false when the server refused it.
+    bool addMonitor(const std::string& name, int width, int height, int x, int y);
+
 private:
     pid_t server = -1;
     std::string displayName;

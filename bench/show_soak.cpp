@@ -55,13 +55,11 @@ struct ScreenSaverState {
     bool operator==(const ScreenSaverState&) const = default;
 };
 
-ScreenSaverState screenSaver(Display* display)
+ScreenSaverState screenSaver(const PrivateXServer& server)
 {
     ScreenSaverState s;
-    XGetScreenSaver(display, &s.timeout, &s.interval, &s.preferBlanking, &s.allowExposures);
-    XScreenSaverInfo info{};
-    XScreenSaverQueryInfo(display, DefaultRootWindow(display), &info);
-    s.state = info.state;
+    XGetScreenSaver(server.display(), &s.timeout, &s.interval, &s.preferBlanking, &s.allowExposures);
+    s.state = server.screenSaverState();
     return s;
 }
 
@@ -120,7 +118,7 @@ int main(int argc, char** argv)
     fs::create_directory(runtime);
     fs::permissions(runtime, fs::perms::owner_all);
 
-    const ScreenSaverState saverBefore = screenSaver(d);
+    const ScreenSaverState saverBefore = screenSaver(server);
     const std::set<::Window> windowsBefore = topLevelWindows(d);
     std::vector<double> escapeToExit, startToFirstFrame;
     int failures = 0;
@@ -170,9 +168,9 @@ int main(int argc, char** argv)
         for (const auto& f : files)
             std::printf("    %s\n", f.c_str());
     // Still suspended, the server's screen saver would never come on; set to a second, it must.
-    const bool screenSaverAsBefore = screenSaver(d) == saverBefore;
+    const bool screenSaverAsBefore = screenSaver(server) == saverBefore;
     XSetScreenSaver(d, 1, 0, DontPreferBlanking, AllowExposures);
-    const bool screenSaverComes = waitUntil([&] { return screenSaver(d).state == ScreenSaverOn; }, 5s);
+    const bool screenSaverComes = waitUntil([&] { return screenSaver(server).state == ScreenSaverOn; }, 5s);
     std::printf("  server's screen saver: settings %s, comes on when due: %s\n",
                 screenSaverAsBefore ? "as before" : "CHANGED", screenSaverComes ? "yes" : "NO");
 

@@ -54,13 +54,6 @@ protected:
 
 bool isWhite(Rgb p) { return p.r >= 250 && p.g >= 250 && p.b >= 250; }
 
-int serverScreenSaverState(Display* display)
-{
-    XScreenSaverInfo info{};
-    XScreenSaverQueryInfo(display, DefaultRootWindow(display), &info);
-    return info.state;
-}
-
 TEST_F(RendererEnvironment, WithoutGlxItEndsInOrderWithOneClearLine)
 {
     PrivateXServer server(1024, 768, 24, {"-extension", "GLX"});
@@ -88,10 +81,10 @@ TEST_F(RendererEnvironment, ServerScreenSaverStaysAwayWhileItRunsAndComesBackHow
         // The user comes back: the server's screen saver from the last round goes away.
         movePointer(d, corner, corner);
         corner = 10 - corner;
-        ASSERT_TRUE(waitUntil([&] { return serverScreenSaverState(d) == ScreenSaverOff; }, 5s));
+        ASSERT_TRUE(waitUntil([&] { return server.screenSaverState() == ScreenSaverOff; }, 5s));
         start(server);
         ASSERT_NE(waitForWindow(server), 0u) << program->errorOutput();
-        EXPECT_FALSE(waitUntil([&] { return serverScreenSaverState(d) == ScreenSaverOn; }, 3s));
+        EXPECT_FALSE(waitUntil([&] { return server.screenSaverState() == ScreenSaverOn; }, 3s));
         const Screenshot shot = screenshotWhen(d, [](const Screenshot& s) { return isWhite(s.at(512, 740)); });
         EXPECT_TRUE(isWhite(shot.at(512, 740))) << "the floor, not the server's cover window";
 
@@ -102,7 +95,7 @@ TEST_F(RendererEnvironment, ServerScreenSaverStaysAwayWhileItRunsAndComesBackHow
         const auto code = program->waitForExit(10s);
         ASSERT_TRUE(code.has_value());
         EXPECT_TRUE(*code == 0 || *code == 128 + SIGTERM || *code == 128 + SIGKILL) << *code;
-        EXPECT_TRUE(waitUntil([&] { return serverScreenSaverState(d) == ScreenSaverOn; }, 5s));
+        EXPECT_TRUE(waitUntil([&] { return server.screenSaverState() == ScreenSaverOn; }, 5s));
     }
     int timeout = 0, interval = 0, preferBlanking = 0, allowExposures = 0;
     XGetScreenSaver(d, &timeout, &interval, &preferBlanking, &allowExposures);

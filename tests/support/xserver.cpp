@@ -1,5 +1,7 @@
 #include "tests/support/xserver.h"
 
+#include <X11/extensions/scrnsaver.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -71,6 +73,13 @@ PrivateXServer::~PrivateXServer()
         XCloseDisplay(connection);
     kill(server, SIGTERM);
     waitpid(server, nullptr, 0);
+}
+
+int PrivateXServer::screenSaverState() const
+{
+    XScreenSaverInfo info{};
+    XScreenSaverQueryInfo(connection, DefaultRootWindow(connection), &info);
+    return info.state;
 }
 
 bool PrivateXServer::addMonitor(const std::string& name, int width, int height, int x, int y)

@@ -27,6 +27,10 @@ public:
     // The server process, for measuring what it costs.
     pid_t pid() const { return server; }
 
+    // The server's own screen saver as XScreenSaverQueryInfo gives it: ScreenSaverOn, Off or
+    // Disabled.
+    int screenSaverState() const;
+
     // A RandR 1.5 monitor ("*name" for the primary one) on the area "WxH+X+Y", as
     // `xrandr --setmonitor` makes it; false when the server refused it.
     bool addMonitor(const std::string& name, int width, int height, int x, int y);

@@ -33,13 +33,6 @@ bool processGone(pid_t pid)
     return close == std::string::npos || text.compare(close, 4, ") Z ") == 0;
 }
 
-int serverScreenSaverState(Display* display)
-{
-    XScreenSaverInfo info{};
-    XScreenSaverQueryInfo(display, DefaultRootWindow(display), &info);
-    return info.state;
-}
-
 class ForcedEnding : public Show {
 protected:
     // A moment in the first 1.2 s of a show: start-up takes about half a second here.
@@ -58,10 +51,10 @@ protected:
     void expectServerScreenSaverBack(PrivateXServer& server)
     {
         Display* d = server.display();
-        EXPECT_TRUE(waitUntil([&] { return serverScreenSaverState(d) == ScreenSaverOn; }, 5s));
+        EXPECT_TRUE(waitUntil([&] { return server.screenSaverState() == ScreenSaverOn; }, 5s));
         movePointer(d, corner, corner);
         corner = 10 - corner;
-        EXPECT_TRUE(waitUntil([&] { return serverScreenSaverState(d) == ScreenSaverOff; }, 5s));
+        EXPECT_TRUE(waitUntil([&] { return server.screenSaverState() == ScreenSaverOff; }, 5s));
     }
 
     const unsigned seed = std::random_device{}();

@@ -1,11 +1,12 @@
 # The two commands of the README, and a few helpers around them.
 BUILD      := build
 ASAN_BUILD := build-asan
+RELEASE_BUILD := build-release
 FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test unit-asan bench fuzz clean
+.PHONY: deps configure build run test unit-asan release bench fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -28,6 +29,11 @@ unit-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
 	@ctest --test-dir $(ASAN_BUILD) -L unit --output-on-failure -j $(JOBS)
 
+# The optimised build a user may pick must be warning-clean too.
+release: deps
+	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DHOARVEIL_WERROR=ON >/dev/null
+	@cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
 bench: build
 	@scripts/run-bench $(BUILD)
 
@@ -37,4 +43,4 @@ fuzz: deps
 	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

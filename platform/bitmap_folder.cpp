@@ -1,5 +1,8 @@
 #include "platform/bitmap_folder.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace platform {
@@ -12,6 +15,12 @@ std::string bitmapFolder()
         return std::string(runtime) + "/k_varo";
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : ".") + "/.cache/k_varo";
+}
+
+bool bitmapFolderIsPrivate()
+{
+    struct stat info {};
+    return lstat(bitmapFolder().c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid();
 }
 
 }  // namespace platform

@@ -7,4 +7,8 @@ namespace platform {
 
 std::string bitmapFolder();
 
+// Whether the folder is the user's own: a real folder, not a symbolic link to one, owned by
+// this user. The desktop photograph goes nowhere else.
+bool bitmapFolderIsPrivate();
+
 }  // namespace platform

@@ -1,7 +1,8 @@
 #include "platform/process.h"
 
+#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,21 +96,48 @@ int startProgram(const std::string& path)
     sigaddset(&childSignal, SIGCHLD);
     sigprocmask(SIG_BLOCK, &childSignal, &previous);
 
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none, defaults;
-    sigemptyset(&none);
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGCHLD);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    pid_t pid = 0;
+    // The child reports a failed exec through this pipe; it closes unwritten on success.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) {
+        sigprocmask(SIG_SETMASK, &previous, nullptr);
+        return 0;
+    }
     char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-    const int failed = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
-    posix_spawnattr_destroy(&attributes);
+    const pid_t parent = getpid();
+    // Only async-signal-safe calls between fork and exec: the saver has threads (audio).
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(report[0]);
+        // The program ends with us, however we die: a renderer outliving its saver would hold
+        // the screen and the keyboard with nobody left to end it. The request survives exec;
+        // if we died before it was made, the program is not started at all.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(127);
+        struct sigaction defaultAction = {};
+        defaultAction.sa_handler = SIG_DFL;
+        sigemptyset(&defaultAction.sa_mask);
+        sigaction(SIGCHLD, &defaultAction, nullptr);
+        sigaction(SIGPIPE, &defaultAction, nullptr);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        execve(path.c_str(), argv, environ);
+        const int error = errno;
+        [[maybe_unused]] const auto written = write(report[1], &error, sizeof error);
+        _exit(127);
+    }
+    close(report[1]);
+    int execError = 0;
+    ssize_t got;
+    while ((got = read(report[0], &execError, sizeof execError)) < 0 && errno == EINTR) {
+    }
+    close(report[0]);
+    if (pid > 0 && got > 0) {
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    const bool failed = pid < 0;
     if (!failed && !remember(pid))
         pid = -pid;  // no free slot: left to the exit of this process
     sigprocmask(SIG_SETMASK, &previous, nullptr);

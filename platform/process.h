@@ -11,6 +11,7 @@ std::string commandText();
 
 // Starts the program with no arguments and returns at once with its process id, or 0 when it
 // could not be started. Children that have finished are reaped, so none lingers as a zombie.
+// The program is asked to end (SIGTERM) when this process dies, by whatever death.
 int startProgram(const std::string& path);
 
 // Ends the process at once with the code: no destructor, handler or pending work runs.

@@ -6,6 +6,8 @@
 #include <X11/Xlib.h>
 #include <signal.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "tests/support/child_process.h"
@@ -121,6 +123,21 @@ TEST_F(EndFromOutside, EachSignalToTheRendererEndsItInOrder)
             EXPECT_TRUE(traced(*renderer, "Hoarveil.dll", "cursor shown")) << renderer->errorOutput();
             EXPECT_TRUE(nothingOfOursLeft(server));
         }
+}
+
+TEST_F(EndFromOutside, RendererWaitingOnItsMessageBoxStillEndsOnASignal)
+{
+    // An empty flake picture: the renderer stops at start-up to say so.
+    std::filesystem::create_directory(home.path() + "/k_varo");
+    std::ofstream(home.path() + "/k_varo/Hoarveil2.bmp");
+    PrivateXServer server;
+    auto renderer = start(server, "Hoarveil.dll");
+    ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(server.display(), "Error") != 0; }, 15s))
+        << renderer->errorOutput();
+    renderer->signal(SIGTERM);
+    EXPECT_EQ(renderer->waitForExit(10s), 0) << renderer->errorOutput();
+    EXPECT_EQ(findWindowByTitle(server.display(), "Error"), 0u);
+    EXPECT_TRUE(nothingOfOursLeft(server));
 }
 
 }  // namespace

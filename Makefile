@@ -5,7 +5,7 @@ FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test unit-asan bench fuzz clean
+.PHONY: deps configure build run test unit-asan bench fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -35,6 +35,10 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DHOARVEIL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The .deb, from the build folder's programs: build/hoarveil_<version>_amd64.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

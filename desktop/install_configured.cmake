@@ -1,6 +1,9 @@
 # Runs at install time: fills the installed command's full path into the idle start's unit and
 # autostart entry and into the manual, and installs them.
 set(prefix "${CMAKE_INSTALL_PREFIX}")
+# A folder of this install's own: two installs from one build may run at once.
+string(MD5 destination "$ENV{DESTDIR}${prefix}")
+set(HOARVEIL_CONFIGURED "${HOARVEIL_CONFIGURED}/${destination}")
 set(HOARVEIL_COMMAND "${prefix}/bin/hoarveil")
 set(HOARVEIL_FULL_PROGRAM_DIR "${prefix}/lib/hoarveil")
 set(HOARVEIL_FULL_UNIT_DIR "${prefix}/lib/systemd/user")

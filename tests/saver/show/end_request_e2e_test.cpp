@@ -125,6 +125,27 @@ TEST_F(EndFromOutside, EachSignalToTheRendererEndsItInOrder)
         }
 }
 
+TEST_F(EndFromOutside, SignalToTheSettingsOrThePreviewEndsThemToo)
+{
+    PrivateXServer server;
+    Display* d = server.display();
+    const ::Window host = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 152, 112, 0, 0, 0);
+    XMapWindow(d, host);
+    XSync(d, False);
+    const struct {
+        std::vector<std::string> arguments;
+        const char* title;
+    } modes[] = {{{"/c"}, "<Hoarveil>"}, {{"/p", std::to_string(host)}, "Preview Window"}};
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.title);
+        auto saver = start(server, "Hoarveil.scr", mode.arguments);
+        ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(d, mode.title) != 0; }, 15s)) << saver->errorOutput();
+        saver->signal(SIGTERM);
+        EXPECT_EQ(saver->waitForExit(5s), 0) << saver->errorOutput();
+        EXPECT_EQ(findWindowByTitle(d, mode.title), 0u);
+    }
+}
+
 TEST_F(EndFromOutside, RendererWaitingOnItsMessageBoxStillEndsOnASignal)
 {
     // An empty flake picture: the renderer stops at start-up to say so.

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <atomic>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <vector>
 
@@ -114,11 +115,12 @@ int startProgram(const std::string& path)
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent)
             _exit(127);
+        // Our handlers would note the child's signals as ours until exec replaces them.
         struct sigaction defaultAction = {};
         defaultAction.sa_handler = SIG_DFL;
         sigemptyset(&defaultAction.sa_mask);
-        sigaction(SIGCHLD, &defaultAction, nullptr);
-        sigaction(SIGPIPE, &defaultAction, nullptr);
+        for (const int signal : {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP})
+            sigaction(signal, &defaultAction, nullptr);
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -130,8 +132,9 @@ int startProgram(const std::string& path)
     close(report[1]);
     int execError = 0;
     ssize_t got;
-    while ((got = read(report[0], &execError, sizeof execError)) < 0 && errno == EINTR) {
-    }
+    do
+        got = read(report[0], &execError, sizeof execError);
+    while (got < 0 && errno == EINTR);
     close(report[0]);
     if (pid > 0 && got > 0) {
         waitpid(pid, nullptr, 0);

@@ -7,8 +7,8 @@
 
 int main()
 {
-    // First of all: an idle watcher may stop the show at any moment, and a saver killed on the
-    // spot would leave its renderer holding the screen.
+    // First of all: an idle watcher may stop the show at any moment, with SIGTERM, and the show
+    // then ends in order, as it does on Esc, rather than on the spot.
     platform::catchEndRequests();
     platform::trace("started");
     forms::startForms();

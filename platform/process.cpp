@@ -1,6 +1,5 @@
 #include "platform/process.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -10,7 +9,6 @@
 #include <cerrno>
 #include <atomic>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <vector>
 
@@ -66,6 +64,23 @@ bool remember(pid_t pid)
     return false;
 }
 
+// In the child of vfork, which runs on our memory until its exec: every handler of ours goes
+// back to the default, so none can run there, and SIGPIPE too, which a program expects at its
+// default. The end signals are then at their default until the program catches them itself.
+void defaultSignalsForChild()
+{
+    struct sigaction defaultAction = {};
+    defaultAction.sa_handler = SIG_DFL;
+    sigemptyset(&defaultAction.sa_mask);
+    for (int signal = 1; signal < NSIG; ++signal) {
+        struct sigaction current;
+        if (sigaction(signal, nullptr, &current) != 0)
+            continue;
+        if ((current.sa_handler != SIG_DFL && current.sa_handler != SIG_IGN) || signal == SIGPIPE)
+            sigaction(signal, &defaultAction, nullptr);
+    }
+}
+
 }  // namespace
 
 std::string commandText()
@@ -91,59 +106,42 @@ int startProgram(const std::string& path)
 {
     installReaper();
 
-    // SIGCHLD stays blocked until the child is on the list, so an early exit is still reaped.
-    sigset_t childSignal, previous;
-    sigemptyset(&childSignal);
-    sigaddset(&childSignal, SIGCHLD);
-    sigprocmask(SIG_BLOCK, &childSignal, &previous);
+    // Every signal stays blocked until the child has exec'd (no handler of ours may run in it)
+    // and SIGCHLD until the child is on the list, so an early exit is still reaped.
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
 
-    // The child reports a failed exec through this pipe; it closes unwritten on success.
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) {
-        sigprocmask(SIG_SETMASK, &previous, nullptr);
-        return 0;
-    }
     char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
     const pid_t parent = getpid();
-    // Only async-signal-safe calls between fork and exec: the saver has threads (audio).
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(report[0]);
+    volatile int execError = 0;
+    // vfork: we wait only for the exec, without copying our memory (a screen-sized photograph).
+    // The child makes only async-signal-safe calls: the saver has threads (audio).
+    const pid_t child = vfork();
+    if (child == 0) {
         // The program ends with us, however we die: a renderer outliving its saver would hold
         // the screen and the keyboard with nobody left to end it. The request survives exec;
         // if we died before it was made, the program is not started at all.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent)
             _exit(127);
-        // Our handlers would note the child's signals as ours until exec replaces them.
-        struct sigaction defaultAction = {};
-        defaultAction.sa_handler = SIG_DFL;
-        sigemptyset(&defaultAction.sa_mask);
-        for (const int signal : {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP})
-            sigaction(signal, &defaultAction, nullptr);
+        defaultSignalsForChild();
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
         execve(path.c_str(), argv, environ);
-        const int error = errno;
-        [[maybe_unused]] const auto written = write(report[1], &error, sizeof error);
+        execError = errno;
         _exit(127);
     }
-    close(report[1]);
-    int execError = 0;
-    ssize_t got;
-    do
-        got = read(report[0], &execError, sizeof execError);
-    while (got < 0 && errno == EINTR);
-    close(report[0]);
-    if (pid > 0 && got > 0) {
+    pid_t pid = child;
+    if (pid > 0 && execError != 0) {
         waitpid(pid, nullptr, 0);
         pid = -1;
     }
     const bool failed = pid < 0;
     if (!failed && !remember(pid))
         pid = -pid;  // no free slot: left to the exit of this process
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (failed)
         return 0;
     return pid < 0 ? -pid : pid;

@@ -6,7 +6,7 @@ FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test unit-asan release bench fuzz clean
+.PHONY: deps configure build run test unit-asan release bench fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -41,6 +41,10 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DHOARVEIL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The .deb, from the build folder's programs: build/hoarveil_<version>_amd64.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/end_request.h"
 #include "platform/monitor.h"
 #include "platform/trace.h"
 #include "platform/x11/connection.h"
@@ -33,6 +34,7 @@ struct WindowingState {
     int cursorCount = 0;
     bool cursorHidden = false;
     std::unique_ptr<Window> window;  // the program's one window
+    bool endRequestDelivered = false;
 };
 
 WindowingState& state()
@@ -311,6 +313,12 @@ bool peekMessage(Message& message)
             continue;
         if (translate(event, window, message))
             return true;
+    }
+    // A request from outside to end reaches the window as its close message, as on Windows.
+    if (s.window && !s.endRequestDelivered && endRequested()) {
+        s.endRequestDelivered = true;
+        message = Message{s.window.get(), WM_CLOSE, 0, 0};
+        return true;
     }
     if (s.quitCode) {
         message = Message{nullptr, WM_QUIT, static_cast<WPARAM>(*s.quitCode), 0};

@@ -19,6 +19,7 @@ enum class UnloadMode {
     FormControlMenu = 0,  // the close box
     FormCode = 1,         // the program's own Unload
     AppWindows = 2,       // the windowing system took the window away
+    AppTaskManager = 3,   // the system asked the program to end
 };
 
 enum class BorderStyle { NoBorder, FixedSingle, Sizable };

@@ -142,6 +142,12 @@ void Hoarveil_S::Form_QueryUnload(int&, forms::UnloadMode)
         if (modeLetter(forms::commandText()) == "S" && Hoarveil_B.CursorState)
             Hoarveil_B.CursorState = platform::showCursor(*Hoarveil_B.CursorState != 0);
     });
+    // When the show is ended from outside (an idle watcher stopping it, the session ending),
+    // the renderer still runs: it is asked to close rather than left holding the screen.
+    suppressErrors([] {
+        if (const platform::NativeWindow renderer = platform::findWindow("Hoarveil_VC"))
+            platform::postCloseRequest(renderer);
+    });
     forms::endProcess();
 }
 

@@ -63,8 +63,11 @@ void readSetting(const std::string& file, const char* key, std::int16_t& setting
 
 std::string SettingsFile()
 {
-    if (access(Hoarveil_B.AppFolder.c_str(), W_OK) == 0)
-        return Hoarveil_B.AppFolder + "/Hoarveil.ini";
+    // An installed copy serves every user of the machine: each keeps settings of their own, root
+    // too, and nothing is ever written into the install folder.
+    const std::string& folder = Hoarveil_B.AppFolder;
+    if (!FileExists(folder + "/" + perUserSettingsMarker) && access(folder.c_str(), W_OK) == 0)
+        return folder + "/Hoarveil.ini";
     return userSettingsFile();
 }
 

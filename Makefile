@@ -2,11 +2,12 @@
 BUILD      := build
 WIN_BUILD  := build-win
 ASAN_BUILD := build-asan
+RELEASE_BUILD := build-release
 FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps deps-windows configure build windows run test unit-asan bench fuzz clean
+.PHONY: deps deps-windows configure build windows run test unit-asan release bench fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -38,6 +39,11 @@ unit-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
 	@ctest --test-dir $(ASAN_BUILD) -L unit --output-on-failure -j $(JOBS)
 
+# The optimised build a user may pick must be warning-clean too.
+release: deps
+	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DHOARVEIL_WERROR=ON >/dev/null
+	@cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
 bench: build windows
 	@scripts/run-bench $(BUILD) $(WIN_BUILD)
 
@@ -46,5 +52,9 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# The .deb, from the build folder's programs: build/hoarveil_<version>_amd64.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(WIN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(WIN_BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

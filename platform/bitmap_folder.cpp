@@ -1,5 +1,8 @@
 #include "platform/bitmap_folder.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace platform {
@@ -15,5 +18,11 @@ std::string bitmapFolder()
 }
 
 std::string bitmapPath(const std::string& fileName) { return bitmapFolder() + "/" + fileName; }
+
+bool bitmapFolderIsPrivate()
+{
+    struct stat info {};
+    return lstat(bitmapFolder().c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid();
+}
 
 }  // namespace platform

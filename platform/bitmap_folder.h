@@ -9,4 +9,8 @@ std::string bitmapFolder();
 // The path of one of the two bitmaps in that folder, with the system's separator.
 std::string bitmapPath(const std::string& fileName);
 
+// Whether the folder is the user's own: a real folder, not a symbolic link to one, owned by
+// this user. The desktop photograph goes nowhere else.
+bool bitmapFolderIsPrivate();
+
 }  // namespace platform

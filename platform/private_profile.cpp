@@ -12,6 +12,8 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/file_access.h"
+
 namespace platform {
 namespace {
 
@@ -66,14 +68,21 @@ Line parse(const std::string& text)
     return parsed;
 }
 
+// The file's lines: none when there is no file, nothing at all when there is one that can't be
+// read, so that a write never replaces what it could not see.
 std::optional<std::vector<std::string>> readLines(const std::string& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    std::string contents;
+    const FileRead outcome = readWholeFile(file, contents);
+    if (outcome == FileRead::Unreadable)
         return std::nullopt;
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    std::size_t start = 0;
+    while (start < contents.size()) {
+        const std::size_t end = std::min(contents.find('\n', start), contents.size());
+        lines.push_back(contents.substr(start, end - start));
+        start = end + 1;
+    }
     return lines;
 }
 
@@ -128,8 +137,12 @@ bool replaceFile(const std::string& file, const std::string& contents)
     const std::string target = resolved ? resolved : file;
     std::free(resolved);
     mode_t mode = 0644;
-    if (struct stat existing; stat(target.c_str(), &existing) == 0)
+    if (struct stat existing; stat(target.c_str(), &existing) == 0) {
+        // A read-only file stays as it is, whoever we are: the rename below would get round it.
+        if ((existing.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
+            return false;
         mode = existing.st_mode & 07777;
+    }
 
     const std::string temporary = target + ".tmp-" + std::to_string(getpid());
     {
@@ -174,7 +187,10 @@ std::size_t getPrivateProfileString(const std::string& section, const std::strin
 bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                const std::string& file)
 {
-    std::vector<std::string> lines = readLines(file).value_or(std::vector<std::string>{});
+    std::optional<std::vector<std::string>> read = readLines(file);
+    if (!read)
+        return false;
+    std::vector<std::string>& lines = *read;
     const std::string entry = key + "=" + value;
     const Position at = locate(lines, section, key);
     if (at.key) {

@@ -1,7 +1,7 @@
 #include "platform/process.h"
 
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,6 +64,79 @@ bool remember(pid_t pid)
     return false;
 }
 
+// In the child of vfork, which runs on our memory until its exec: every handler of ours goes
+// back to the default, so none can run there, and SIGPIPE too, which a program expects at its
+// default. The end signals are then at their default until the program catches them itself.
+void defaultSignalsForChild()
+{
+    struct sigaction defaultAction = {};
+    defaultAction.sa_handler = SIG_DFL;
+    sigemptyset(&defaultAction.sa_mask);
+    for (int signal = 1; signal < NSIG; ++signal) {
+        struct sigaction current;
+        if (sigaction(signal, nullptr, &current) != 0)
+            continue;
+        if ((current.sa_handler != SIG_DFL && current.sa_handler != SIG_IGN) || signal == SIGPIPE)
+            sigaction(signal, &defaultAction, nullptr);
+    }
+}
+
+// Starts the program without waiting; the child is remembered for reaping. A program that
+// ends with us is asked to end (SIGTERM) however this process dies.
+int spawn(const std::vector<std::string>& arguments, bool searchPath, bool endsWithUs)
+{
+    if (arguments.empty())
+        return 0;
+    installReaper();
+
+    // Every signal stays blocked until the child has exec'd (no handler of ours may run in it)
+    // and SIGCHLD until the child is on the list, so an early exit is still reaped.
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t parent = getpid();
+    volatile int execError = 0;
+    // vfork: we wait only for the exec, without copying our memory (a screen-sized photograph).
+    // The child makes only async-signal-safe calls: the saver has threads (audio).
+    const pid_t child = vfork();
+    if (child == 0) {
+        // The request survives exec; if we died before it was made, the program is not
+        // started at all.
+        if (endsWithUs) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (getppid() != parent)
+                _exit(127);
+        }
+        defaultSignalsForChild();
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        if (searchPath)
+            execvp(argv[0], argv.data());
+        else
+            execve(argv[0], argv.data(), environ);
+        execError = errno;
+        _exit(127);
+    }
+    pid_t pid = child;
+    if (pid > 0 && execError != 0) {
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    const bool failed = pid < 0;
+    if (!failed && !remember(pid))
+        pid = -pid;  // no free slot: left to the exit of this process
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (failed)
+        return 0;
+    return pid < 0 ? -pid : pid;
+}
+
 }  // namespace
 
 std::string commandText()
@@ -87,35 +160,15 @@ std::string commandText()
 
 int startProgram(const std::string& path)
 {
-    installReaper();
+    // The renderer ends with us: outliving its saver, it would hold the screen and the keyboard
+    // with nobody left to end it.
+    return spawn({path}, false, true);
+}
 
-    // SIGCHLD stays blocked until the child is on the list, so an early exit is still reaped.
-    sigset_t childSignal, previous;
-    sigemptyset(&childSignal);
-    sigaddset(&childSignal, SIGCHLD);
-    sigprocmask(SIG_BLOCK, &childSignal, &previous);
-
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none, defaults;
-    sigemptyset(&none);
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGCHLD);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    pid_t pid = 0;
-    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-    const int failed = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
-    posix_spawnattr_destroy(&attributes);
-    if (!failed && !remember(pid))
-        pid = -pid;  // no free slot: left to the exit of this process
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
-    if (failed)
-        return 0;
-    return pid < 0 ? -pid : pid;
+int startCommand(const std::vector<std::string>& arguments)
+{
+    // What the desktop opens an address with lives on after the dialog that asked for it.
+    return spawn(arguments, true, false);
 }
 
 void endProcess(int exitCode)

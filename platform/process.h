@@ -2,6 +2,7 @@
 // The saver's own process, with the meaning of the forms runtime's process services it stands
 // for: the argument text, starting another program without waiting, ending at once.
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -11,7 +12,10 @@ std::string commandText();
 
 // Starts the program with no arguments and returns at once with its process id, or 0 when it
 // could not be started. Children that have finished are reaped, so none lingers as a zombie.
+// The program is asked to end (SIGTERM) when this process dies, by whatever death.
 int startProgram(const std::string& path);
+// The same for a program looked up on PATH by its name, the first of the arguments it is given.
+int startCommand(const std::vector<std::string>& arguments);
 
 // Ends the process at once with the code: no destructor, handler or pending work runs.
 [[noreturn]] void endProcess(int exitCode);

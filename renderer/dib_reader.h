@@ -34,8 +34,12 @@ enum class DibError {
 std::string dibErrorText(DibError error, const std::string& path);
 
 // Pictures larger than this many RGB bytes are refused as "Out of memory." rather than
-// allocated: 256 MiB holds an 8K desktop several times over.
-inline constexpr std::size_t maxDibImageBytes = std::size_t(256) << 20;
+// allocated: 256 MiB holds an 8K desktop several times over. The fuzz build sets a far smaller
+// cap, so that inputs declaring huge pictures don't spend its time allocating them.
+#ifndef HOARVEIL_MAX_DIB_IMAGE_BYTES
+#define HOARVEIL_MAX_DIB_IMAGE_BYTES (std::size_t(256) << 20)
+#endif
+inline constexpr std::size_t maxDibImageBytes = HOARVEIL_MAX_DIB_IMAGE_BYTES;
 
 // The number of colour-table entries an information header implies (its first bytes as read
 // from the file; at least 16 of them, or 40 for headers that aren't core headers).

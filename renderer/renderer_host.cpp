@@ -3,9 +3,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/display_power.h"
 #include "platform/trace.h"
 #include "renderer/renderer_settings.h"
 #include "renderer/scene_drawing.h"
@@ -25,6 +27,8 @@ int runRenderer()
     if (!window)
         return 1;
     trace("window shown");
+    // What dropping WM_SYSCOMMAND does on Windows: the system's screen saver stays away.
+    keepDisplayOn(true);
     initRenderer(window);
     return runMessageLoop();
 }
@@ -59,15 +63,20 @@ bool setupPixelFormat(WindowHandle window)
     return setPixelFormat(window, request);
 }
 
-void createGlContext(int width, int height)
+bool createGlContext(int width, int height)
 {
     if (!setupPixelFormat(host.window))
         postQuitMessage(0);
     host.glContext = platform::createGlContext(host.window);
-    // Without a current context nothing can be drawn: end at the first turn of the loop.
-    if (!host.glContext || !makeCurrent(host.window, host.glContext))
+    // Without a current context nothing can be drawn, and GL and GLU calls may crash (GLU's
+    // mipmap build does): end at the first turn of the loop without making any.
+    if (!host.glContext || !makeCurrent(host.window, host.glContext)) {
+        std::fputs("Hoarveil_VC: no OpenGL context could be made current (has the X server GLX?)\n", stderr);
         postQuitMessage(0);
+        return false;
+    }
     resizeScene(width, height);
+    return true;
 }
 
 void resizeScene(int width, int height)
@@ -87,7 +96,8 @@ void initRenderer(WindowHandle window)
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     host.window = window;
     host.clientRect = clientRect(window);
-    createGlContext(host.clientRect.right, host.clientRect.bottom);
+    if (!createGlContext(host.clientRect.right, host.clientRect.bottom))
+        return;
     trace("context ready");
     loadSceneTextures();
     createFlakes();
@@ -143,6 +153,7 @@ void destroyRenderer()
     }
     restoreDisplaySettings();
     showCursor(true);
+    keepDisplayOn(false);
     unregisterWindowClass(RendererSettings::windowName);
 }
 

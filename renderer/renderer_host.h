@@ -16,7 +16,8 @@ int runRenderer();
 platform::WindowHandle createRendererWindow(const char* name, int width, int height);
 void switchDisplayMode();
 bool setupPixelFormat(platform::WindowHandle window);
-void createGlContext(int width, int height);
+// True when the context is current: nothing may call GL or GLU otherwise.
+bool createGlContext(int width, int height);
 void resizeScene(int width, int height);
 void initRenderer(platform::WindowHandle window);
 int runMessageLoop();

@@ -4,10 +4,10 @@
 #include <GL/glu.h>
 
 #include <array>
-#include <cstdio>
 #include <string>
 
 #include "platform/bitmap_folder.h"
+#include "platform/file_access.h"
 #include "platform/trace.h"
 #include "renderer/scene_state.h"
 
@@ -56,11 +56,8 @@ bool loadSceneTextures()
 
 std::unique_ptr<RgbImage> loadBitmapFile(const char* path)
 {
-    if (!path)
+    // Files that can't be opened, folders among them, are passed over without a message.
+    if (!path || !platform::canOpenForReading(path))
         return nullptr;
-    std::FILE* file = std::fopen(path, "r");
-    if (!file)
-        return nullptr;
-    std::fclose(file);
     return loadDibImage(path);
 }

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/monitor.h"
 #include "platform/x11/connection.h"
 
 namespace platform {
@@ -131,6 +132,10 @@ bool copyScreenArea(int x, int y, int width, int height, std::uint8_t* rgb)
     auto* c = x11::connection();
     if (!c || width <= 0 || height <= 0)
         return false;
+    // The caller's coordinates are Windows' own, with the primary monitor's corner at (0, 0).
+    const Rect monitor = primaryMonitor();
+    x += monitor.left;
+    y += monitor.top;
     // Only the part on the screen can be read; the rest stays black.
     const int screenWidth = DisplayWidth(c->display, c->screen), screenHeight = DisplayHeight(c->display, c->screen);
     const int left = std::max(x, 0), top = std::max(y, 0);

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/end_request.h"
 #include "platform/form_window.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/window.h"
@@ -180,8 +181,10 @@ void showBox(NativeWindow owner, const std::string& text, const std::string& cap
     XRaiseWindow(fl_display, id);
     grabKeyboardFor(id);
     ok->take_focus();
-    while (box.shown())
-        Fl::wait();
+    // A request to end the program closes the box too, as the OK answer: the program then ends
+    // in order rather than waiting for a user who may be gone.
+    while (box.shown() && !endRequested())
+        Fl::wait(0.25);
     XUngrabKeyboard(fl_display, CurrentTime);
     XSync(fl_display, False);
 }

@@ -17,6 +17,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/end_request.h"
+#include "platform/monitor.h"
 #include "platform/trace.h"
 #include "platform/x11/connection.h"
 
@@ -32,6 +34,7 @@ struct WindowingState {
     int cursorCount = 0;
     bool cursorHidden = false;
     std::unique_ptr<Window> window;  // the program's one window
+    bool endRequestDelivered = false;
 };
 
 WindowingState& state()
@@ -169,9 +172,11 @@ WindowHandle createPopupWindow(const char* className, const char* windowName, in
     window->width = width;
     window->height = height;
 
-    const int screenWidth = DisplayWidth(display, c->screen);
-    const int screenHeight = DisplayHeight(display, c->screen);
-    // The virtual display fills the screen with its aspect kept; the rest stays black.
+    // The virtual display fills the primary monitor with its aspect kept; the rest stays black.
+    // Other monitors go on showing the desktop, as a mode switch of the primary one leaves them.
+    const Rect monitor = primaryMonitor();
+    const int screenWidth = monitor.right - monitor.left;
+    const int screenHeight = monitor.bottom - monitor.top;
     const double scale = std::min(double(screenWidth) / width, double(screenHeight) / height);
     window->viewWidth = std::max(1, int(width * scale + 0.5));
     window->viewHeight = std::max(1, int(height * scale + 0.5));
@@ -183,9 +188,9 @@ WindowHandle createPopupWindow(const char* className, const char* windowName, in
     attributes.background_pixel = BlackPixel(display, c->screen);
     attributes.event_mask = KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | ExposureMask |
                             StructureNotifyMask;
-    window->frame = XCreateWindow(display, c->root, 0, 0, screenWidth, screenHeight, 0, CopyFromParent,
-                                  InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel | CWEventMask,
-                                  &attributes);
+    window->frame = XCreateWindow(display, c->root, monitor.left, monitor.top, screenWidth, screenHeight, 0,
+                                  CopyFromParent, InputOutput, CopyFromParent,
+                                  CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
     if (!window->frame)
         return nullptr;
     setNames(display, *c, window->frame, windowName);
@@ -260,7 +265,8 @@ DisplayChange changeDisplaySettings(int width, int height)
     if (!c)
         return DisplayChange::CurrentUnreadable;
     // The monitor's mode is never changed: a screen that can hold the mode shows it scaled.
-    const bool fits = DisplayWidth(c->display, c->screen) >= width && DisplayHeight(c->display, c->screen) >= height;
+    const Rect monitor = primaryMonitor();
+    const bool fits = monitor.right - monitor.left >= width && monitor.bottom - monitor.top >= height;
     return fits ? DisplayChange::Successful : DisplayChange::Failed;
 }
 
@@ -310,6 +316,12 @@ bool peekMessage(Message& message)
             continue;
         if (translate(event, window, message))
             return true;
+    }
+    // A request from outside to end reaches the window as its close message, as on Windows.
+    if (s.window && !s.endRequestDelivered && endRequested()) {
+        s.endRequestDelivered = true;
+        message = Message{s.window.get(), WM_CLOSE, 0, 0};
+        return true;
     }
     if (s.quitCode) {
         message = Message{nullptr, WM_QUIT, static_cast<WPARAM>(*s.quitCode), 0};

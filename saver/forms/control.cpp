@@ -1,6 +1,7 @@
 #include "saver/forms/control.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Window.H>
 
 #include <algorithm>
@@ -30,6 +31,13 @@ int formsShift()
 }
 
 }  // namespace
+
+// The pointer picture as the toolkit takes it, RGBA, with the pixels it reads from.
+struct Control::PointerPicture {
+    std::vector<unsigned char> rgba;
+    std::unique_ptr<Fl_RGB_Image> image;
+    int hotX = 0, hotY = 0;
+};
 
 Control::Control(Container& container, std::string name, int index)
     : holder(&container), controlName(std::move(name)), controlIndex(index)
@@ -146,7 +154,9 @@ void Control::setEnabled(bool enabled)
 
 MouseEvent Control::currentMouseEvent() const
 {
-    const int x = Fl::event_x() - ownWidget->x(), y = Fl::event_y() - ownWidget->y();
+    // A control with a window of its own gets its events in that window's coordinates already.
+    const bool ownWindow = ownWidget->as_window() != nullptr;
+    const int x = Fl::event_x() - (ownWindow ? 0 : ownWidget->x()), y = Fl::event_y() - (ownWindow ? 0 : ownWidget->y());
     return {formsButton(Fl::event_button()), formsShift(), pixelsToTwips(x, Screen::twipsPerPixelX()),
             pixelsToTwips(y, Screen::twipsPerPixelY())};
 }
@@ -155,12 +165,20 @@ bool Control::handleToolkitEvent(int event)
 {
     // Handlers run with errors suppressed: nothing they throw may cross the toolkit.
     switch (event) {
-    case FL_ENTER:
-        if (pointerOver == ControlPointer::Hand && ownWidget->window())
+    case FL_ENTER: {
+        if (pointerOver == ControlPointer::Custom && mouseIcon && ownWidget->window())
+            ownWidget->window()->cursor(mouseIcon->image.get(), mouseIcon->hotX, mouseIcon->hotY);
+        else if (pointerOver != ControlPointer::Default && ownWidget->window())
             ownWidget->window()->cursor(FL_CURSOR_HAND);
+        // The toolkit reports the motion that crosses into a control as the entry alone; that
+        // motion is a mouse move over the control all the same.
+        MouseEvent mouse = currentMouseEvent();
+        mouse.button = 0;
+        suppressErrors([&] { mouseMove(mouse); });
         return true;  // and so receive the moves
+    }
     case FL_LEAVE:
-        if (pointerOver == ControlPointer::Hand && ownWidget->window())
+        if (pointerOver != ControlPointer::Default && ownWidget->window())
             ownWidget->window()->cursor(Screen::mousePointer() == MousePointer::Hourglass ? FL_CURSOR_WAIT
                                                                                             : FL_CURSOR_DEFAULT);
         return true;
@@ -211,6 +229,25 @@ void Control::click()
 {
     if (onClick)
         onClick();
+}
+
+}  // namespace forms
+
+namespace forms {
+
+void Control::setMouseIcon(const RgbSurface& picture, Colour transparent, int hotX, int hotY)
+{
+    auto icon = std::make_shared<PointerPicture>();
+    icon->rgba.reserve(std::size_t(picture.width()) * picture.height() * 4);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const Colour c = picture.pixel(x, y);
+            icon->rgba.insert(icon->rgba.end(), {c.r, c.g, c.b, static_cast<unsigned char>(c == transparent ? 0 : 255)});
+        }
+    icon->image = std::make_unique<Fl_RGB_Image>(icon->rgba.data(), picture.width(), picture.height(), 4);
+    icon->hotX = hotX;
+    icon->hotY = hotY;
+    mouseIcon = std::move(icon);
 }
 
 }  // namespace forms

@@ -5,8 +5,14 @@
 #include <FL/Fl_Group.H>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "saver/forms/rgb_surface.h"
+
+class Fl_RGB_Image;
 
 namespace forms {
 
@@ -23,7 +29,8 @@ struct MouseEvent {
     double x = 0, y = 0;
 };
 
-enum class ControlPointer { Default, Hand };
+// Custom: the control's own picture (setMouseIcon).
+enum class ControlPointer { Default, Hand, Custom };
 
 class Control {
 public:
@@ -57,6 +64,9 @@ public:
     virtual void setEnabled(bool enabled);
     // The mouse pointer while it is over the control.
     void setMousePointer(ControlPointer pointer) { pointerOver = pointer; }
+    // The picture of the Custom pointer: pixels of the transparent colour are see-through, and
+    // the hot spot is the pixel it points with.
+    void setMouseIcon(const RgbSurface& picture, Colour transparent, int hotX, int hotY);
 
     std::function<void()> onClick;
     std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;
@@ -89,6 +99,8 @@ private:
     Fl_Widget* ownWidget = nullptr;
     double leftTwips = 0, topTwips = 0, widthTwips = 0, heightTwips = 0;
     ControlPointer pointerOver = ControlPointer::Default;
+    struct PointerPicture;
+    std::shared_ptr<PointerPicture> mouseIcon;
 };
 
 // A new toolkit widget outside any group (the toolkit otherwise adds it to the group being built).

@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_RGB_Image.H>
 
 #include <stdexcept>
 
@@ -72,6 +73,11 @@ void Form::load()
         return;
     if (!platform::createFormWindow(*window))
         throw std::runtime_error("there is no display for the form " + title);
+    if (icon) {
+        // The toolkit copies the pixels into the window's icon property.
+        const Fl_RGB_Image image(icon->data(), icon->width(), icon->height(), 3);
+        window->icon(&image);
+    }
     isLoaded = true;
     resizedSinceShown = false;
     formLoaded(*this);
@@ -177,6 +183,11 @@ void Form::setBorderStyle(BorderStyle style)
         window->resizable(nullptr);
         window->size_range(window->w(), window->h(), window->w(), window->h());
     }
+}
+
+void Form::setIcon(std::shared_ptr<const RgbSurface> picture)
+{
+    icon = std::move(picture);
 }
 
 double Form::left() const

@@ -19,6 +19,7 @@ enum class UnloadMode {
     FormControlMenu = 0,  // the close box
     FormCode = 1,         // the program's own Unload
     AppWindows = 2,       // the windowing system took the window away
+    AppTaskManager = 3,   // the system asked the program to end
 };
 
 enum class BorderStyle { NoBorder, FixedSingle, Sizable };
@@ -47,6 +48,8 @@ public:
     const std::string& caption() const { return title; }
     void setCaption(const std::string& caption);
     void setBorderStyle(BorderStyle style);
+    // The icon the window shows in its title bar and task list.
+    void setIcon(std::shared_ptr<const RgbSurface> icon);
 
     // The window's position on the screen and its size, in twips.
     double left() const;
@@ -84,6 +87,7 @@ private:
 
     std::string title;
     std::unique_ptr<FormWindow> window;
+    std::shared_ptr<const RgbSurface> icon;
     bool isLoaded = false;
     bool unloading = false;
     bool resizedSinceShown = false;

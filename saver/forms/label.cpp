@@ -26,7 +26,9 @@ public:
     void draw() override
     {
         draw_box();
-        draw_label();
+        // The whole width: the toolkit's own label drawing keeps 3 pixels clear on each side,
+        // which the forms runtime's labels don't.
+        draw_label(x(), y(), w(), h());
         if (owner.face.underline && !owner.text.empty()) {
             // The toolkit has no underlined fonts: the line goes under the text by hand.
             fl_font(labelfont(), labelsize());

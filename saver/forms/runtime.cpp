@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/end_request.h"
 #include "platform/form_window.h"
 #include "platform/process.h"
 #include "saver/forms/form.h"
@@ -22,12 +23,25 @@ FormsRuntime& runtime()
     return record;
 }
 
+// A request to end the program: every form is asked to unload, the newest first, so each
+// ends its own work (the show stops its music and its renderer); then the process ends.
+void endOnRequest(int, void*)
+{
+    const std::vector<Form*> loaded = runtime().loaded;
+    for (auto form = loaded.rbegin(); form != loaded.rend(); ++form)
+        (*form)->unload(UnloadMode::AppTaskManager);
+    endProcess();
+}
+
 }  // namespace
 
 bool startForms()
 {
     if (!platform::openFormsDisplay())
         return false;
+    // Every wait of the toolkit, modal ones included, wakes for the request.
+    if (const int requests = platform::endRequestDescriptor(); requests >= 0)
+        Fl::add_fd(requests, FL_READ, endOnRequest);
     // The toolkit draws no glyph from a fallback font: every text in its default faces (message
     // boxes and lists included) must find its Japanese glyphs in the face itself.
     Fl::set_font(FL_HELVETICA, " IPAPGothic");

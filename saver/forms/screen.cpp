@@ -4,6 +4,7 @@
 #include <FL/Fl_Window.H>
 
 #include "platform/form_window.h"
+#include "platform/monitor.h"
 #include "platform/screen_metrics.h"
 #include "saver/forms/form.h"
 #include "saver/forms/runtime.h"
@@ -30,9 +31,8 @@ ScreenPixels primaryScreen()
 {
     if (!platform::openFormsDisplay())
         return {};
-    int x, y, w, h;
-    Fl::screen_xywh(x, y, w, h, 0);
-    return {w, h};
+    const platform::Rect monitor = platform::primaryMonitor();
+    return {monitor.right - monitor.left, monitor.bottom - monitor.top};
 }
 
 }  // namespace

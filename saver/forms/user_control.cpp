@@ -36,7 +36,10 @@ public:
     {
         switch (event) {
         case FL_FOCUS:
-            suppressErrors([this] { owner.UserControl_GotFocus(); });
+            // The toolkit asks a focused window again when a widget inside it is activated;
+            // only a real gain is one.
+            if (Fl::focus() != this)
+                suppressErrors([this] { owner.UserControl_GotFocus(); });
             return 1;
         case FL_UNFOCUS:
             suppressErrors([this] { owner.UserControl_LostFocus(); });

@@ -62,9 +62,17 @@ void Hoarveil_S::Form_Load()
     suppressErrors([&] { Display(0).move(0, 0, scaleWidth(), scaleHeight()); });
     suppressErrors([&] { photographDesktop(); });
     platform::trace("photograph taken");
-    suppressErrors([&] { forms::savePicture(Display(0).image(), folder + "/Hoarveil1.bmp"); });
+    // A folder that isn't the user's own takes the saves as a folder that can't be written.
+    const bool privateFolder = platform::bitmapFolderIsPrivate();
+    suppressErrors([&] {
+        if (privateFolder)
+            forms::savePicture(Display(0).image(), folder + "/Hoarveil1.bmp");
+    });
     platform::trace("photograph written");
-    suppressErrors([&] { forms::savePicture(Display(1).image(), folder + "/Hoarveil2.bmp"); });
+    suppressErrors([&] {
+        if (privateFolder)
+            forms::savePicture(Display(1).image(), folder + "/Hoarveil2.bmp");
+    });
     platform::trace("flake picture written");
     suppressErrors([&] {
         RendererPath = Hoarveil_B.AppFolder + "/Hoarveil.dll";
@@ -133,6 +141,12 @@ void Hoarveil_S::Form_QueryUnload(int&, forms::UnloadMode)
     suppressErrors([] {
         if (modeLetter(forms::commandText()) == "S" && Hoarveil_B.CursorState)
             Hoarveil_B.CursorState = platform::showCursor(*Hoarveil_B.CursorState != 0);
+    });
+    // When the show is ended from outside (an idle watcher stopping it, the session ending),
+    // the renderer still runs: it is asked to close rather than left holding the screen.
+    suppressErrors([] {
+        if (const platform::NativeWindow renderer = platform::findWindow("Hoarveil_VC"))
+            platform::postCloseRequest(renderer);
     });
     forms::endProcess();
 }

@@ -1,12 +1,12 @@
 #include "saver/startup/settings_store.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
 #include "platform/executable_folder.h"
+#include "platform/file_access.h"
 #include "platform/private_profile.h"
 #include "saver/forms/conversions.h"
 #include "saver/startup/shared_settings.h"
@@ -63,8 +63,11 @@ void readSetting(const std::string& file, const char* key, std::int16_t& setting
 
 std::string SettingsFile()
 {
-    if (access(Hoarveil_B.AppFolder.c_str(), W_OK) == 0)
-        return Hoarveil_B.AppFolder + "/Hoarveil.ini";
+    // An installed copy serves every user of the machine: each keeps settings of their own, root
+    // too, and nothing is ever written into the install folder.
+    const std::string& folder = Hoarveil_B.AppFolder;
+    if (!FileExists(folder + "/" + perUserSettingsMarker) && access(folder.c_str(), W_OK) == 0)
+        return folder + "/Hoarveil.ini";
     return userSettingsFile();
 }
 
@@ -103,15 +106,7 @@ bool FileExists(const std::string& path)
     std::string file = path;
     if (!file.empty() && file.back() == '/')
         file.pop_back();
-    if (file.empty())
-        return false;
-    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    const bool regular = fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    close(fd);
-    return regular;
+    return !file.empty() && platform::canOpenForReading(file);
 }
 
 std::string FolderOf(const std::string& path)

@@ -2,9 +2,13 @@
 // The saver's settings file and the small utilities of the start-up module.
 #include <string>
 
-// The INI file behind the settings: beside the saver, or the per-user copy when the saver's
-// folder can't be written (a system-wide install), so saved settings are never lost.
+// The INI file behind the settings: beside the saver, or the user's own,
+// $XDG_CONFIG_HOME/hoarveil/Hoarveil.ini, for an installed copy (one with the marker file
+// beside it) and when the saver's folder can't be written, so saved settings are never lost.
 std::string SettingsFile();
+
+// The file that an install puts beside the programs to say that settings are kept per user.
+inline constexpr const char* perUserSettingsMarker = "per-user-settings";
 
 // The value, or the empty text when the file, the section or the key is missing.
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& file);

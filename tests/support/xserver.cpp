@@ -1,5 +1,7 @@
 #include "tests/support/xserver.h"
 
+#include <X11/extensions/scrnsaver.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -7,14 +9,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <vector>
+
+#include "tests/support/child_process.h"
 
 extern char** environ;
 
 namespace testing_support {
 
-PrivateXServer::PrivateXServer(int width, int height, int depth) : screenWidth(width), screenHeight(height)
+PrivateXServer::PrivateXServer(int width, int height, int depth, const std::vector<std::string>& options)
+    : screenWidth(width), screenHeight(height)
 {
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
@@ -28,6 +34,7 @@ PrivateXServer::PrivateXServer(int width, int height, int depth) : screenWidth(w
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
+    args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -66,6 +73,23 @@ PrivateXServer::~PrivateXServer()
         XCloseDisplay(connection);
     kill(server, SIGTERM);
     waitpid(server, nullptr, 0);
+}
+
+int PrivateXServer::screenSaverState() const
+{
+    XScreenSaverInfo info{};
+    XScreenSaverQueryInfo(connection, DefaultRootWindow(connection), &info);
+    return info.state;
+}
+
+bool PrivateXServer::addMonitor(const std::string& name, int width, int height, int x, int y)
+{
+    // Sizes in millimetres at 96 dots per inch.
+    const std::string geometry = std::to_string(width) + "/" + std::to_string(width * 254 / 960) + "x" +
+                                 std::to_string(height) + "/" + std::to_string(height * 254 / 960) + "+" +
+                                 std::to_string(x) + "+" + std::to_string(y);
+    ChildProcess xrandr({"/usr/bin/xrandr", "--setmonitor", name, geometry, "none"}, {{"DISPLAY", displayName}});
+    return xrandr.waitForExit(std::chrono::seconds(10)) == 0;
 }
 
 }  // namespace testing_support

@@ -5,12 +5,15 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
 class PrivateXServer {
 public:
-    explicit PrivateXServer(int width = 1024, int height = 768, int depth = 24);
+    // `options` go to Xvfb after the usual ones: "-extension GLX" leaves GLX out, for one.
+    explicit PrivateXServer(int width = 1024, int height = 768, int depth = 24,
+                            const std::vector<std::string>& options = {});
     ~PrivateXServer();
     PrivateXServer(const PrivateXServer&) = delete;
     PrivateXServer& operator=(const PrivateXServer&) = delete;
@@ -23,6 +26,14 @@ public:
     int height() const { return screenHeight; }
     // The server process, for measuring what it costs.
     pid_t pid() const { return server; }
+
+    // The server's own screen saver as XScreenSaverQueryInfo gives it: ScreenSaverOn, Off or
+    // Disabled.
+    int screenSaverState() const;
+
+    // A RandR 1.5 monitor ("*name" for the primary one) on the area "WxH+X+Y", as
+    // `xrandr --setmonitor` makes it; false when the server refused it.
+    bool addMonitor(const std::string& name, int width, int height, int x, int y);
 
 private:
     pid_t server = -1;

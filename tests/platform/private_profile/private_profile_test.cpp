@@ -1,11 +1,22 @@
 // INI files read and written with the behaviour the saver's settings were made for.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
+#include <thread>
 
 #include "platform/private_profile.h"
 #include "tests/support/temp_folder.h"
+
+using namespace std::chrono_literals;
+using namespace std::string_literals;
 
 namespace {
 
@@ -92,6 +103,65 @@ TEST_F(PrivateProfile, WriteReplacesAKeyInPlaceAndKeepsEveryOtherLine)
 TEST_F(PrivateProfile, FailedWriteLeavesTheFileAsItWas)
 {
     EXPECT_FALSE(platform::writePrivateProfileString("S", "k", "v", folder + "/missing-folder/x.ini"));
+}
+
+// The Windows profile functions fail on these files; replacing them would lose their lines.
+TEST_F(PrivateProfile, FilesThatCantBeReadOrWrittenAreLeftAsTheyAre)
+{
+    const std::string kept = "[Other]\nmine=1\n[Section]\nkey=old\n";
+    writeFile(kept);
+    chmod(file.c_str(), 0444);
+    EXPECT_FALSE(platform::writePrivateProfileString("Section", "key", "new", file)) << "read-only";
+    EXPECT_EQ(fileText(), kept);
+    EXPECT_EQ(read("Section", "key"), "old") << "a read-only file still reads";
+
+    if (geteuid() != 0) {  // the superuser reads any file
+        chmod(file.c_str(), 0200);
+        EXPECT_FALSE(platform::writePrivateProfileString("Section", "key", "new", file)) << "unreadable";
+        chmod(file.c_str(), 0644);
+        EXPECT_EQ(fileText(), kept);
+    }
+
+    const std::string folderInstead = folder + "/a-folder.ini";
+    ASSERT_EQ(mkdir(folderInstead.c_str(), 0700), 0);
+    EXPECT_FALSE(platform::writePrivateProfileString("Section", "key", "new", folderInstead));
+    EXPECT_TRUE(std::filesystem::is_directory(folderInstead));
+}
+
+// A named pipe in the file's place: nobody will ever write to it, and waiting for a writer
+// would hang the saver. Should a call block, the guard below keeps opening the pipe's other
+// end, so the test fails on its time instead of hanging.
+TEST_F(PrivateProfile, NamedPipeInsteadOfTheFileNeverBlocks)
+{
+    const std::string pipe = folder + "/pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::promise<void> finished;
+    std::thread guard([&, done = finished.get_future()] {
+        if (done.wait_for(3s) == std::future_status::ready)
+            return;
+        while (done.wait_for(100ms) == std::future_status::timeout)
+            close(open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
+    });
+    const auto start = std::chrono::steady_clock::now();
+    char buffer[16];
+    EXPECT_EQ(platform::getPrivateProfileString("S", "k", "default", buffer, sizeof buffer, pipe), 7u);
+    EXPECT_STREQ(buffer, "default");
+    EXPECT_FALSE(platform::writePrivateProfileString("S", "k", "v", pipe));
+    const auto took = std::chrono::steady_clock::now() - start;
+    finished.set_value();
+    guard.join();
+    EXPECT_LT(took, 3s);
+    struct stat info {};
+    ASSERT_EQ(stat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe is not replaced";
+}
+
+TEST_F(PrivateProfile, LinesWithNulsAndLoneCarriageReturnsSurviveAWrite)
+{
+    const std::string kept = "[Other]\rx=1\r\0tail\n[Section]\nkey=old\n"s;
+    writeFile(kept);
+    EXPECT_TRUE(platform::writePrivateProfileString("Section", "key", "new", file));
+    EXPECT_EQ(fileText(), "[Other]\rx=1\r\0tail\n[Section]\nkey=new\n"s);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // install folder of its own (with its settings file beside it), its sound going to SDL's disk
 // driver, and the tone of the file or track is looked for in that output.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <filesystem>
 #include <fstream>
@@ -59,6 +60,11 @@ protected:
     void endShow()
     {
         pressKey(server.display(), "Escape");
+        expectEndedWithItsMusic();
+    }
+
+    void expectEndedWithItsMusic()
+    {
         ASSERT_EQ(saver->waitForExit(10s), 0) << saver->errorOutput();
         const std::size_t atExit = sound.size();
         std::this_thread::sleep_for(300ms);
@@ -105,6 +111,18 @@ TEST_F(ShowMusic, WavWithALowerCaseNameLoops)
     std::this_thread::sleep_for(1s);
     EXPECT_TRUE(near(dominantFrequency(sound.listen(500ms)), 660)) << "still sounding after the file's length";
     endShow();
+}
+
+TEST_F(ShowMusic, SignalToTheSaverEndsTheMusicWithTheShow)
+{
+    const std::string wav = install.path() + "/snow.wav";
+    writeWav(wav, stereoSine(660, 0.5));
+    settings(2, 0, wav);
+    startShow();
+    ASSERT_TRUE(near(dominantFrequency(sound.listen(500ms)), 660));
+    saver->signal(SIGTERM);
+    expectEndedWithItsMusic();
+    EXPECT_TRUE(waitUntil([&] { return findWindowByTitle(server.display(), "Hoarveil_VC") == 0; }, 10s));
 }
 
 TEST_F(ShowMusic, CdLoopsTheChosenTrack)

@@ -99,6 +99,21 @@ TEST_F(SettingsStore, SettingsGoToTheUserConfigWhenTheSaverFolderCannotBeWritten
     unsetenv("XDG_CONFIG_HOME");
 }
 
+TEST_F(SettingsStore, AnInstalledCopyKeepsEachUsersSettingsOutOfItsFolderEvenWhenItCouldWrite)
+{
+    std::ofstream(folder + "/" + perUserSettingsMarker) << "settings live in each user's configuration folder\n";
+    setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+    EXPECT_EQ(SettingsFile(), folder + "/config/hoarveil/Hoarveil.ini");
+    WriteIni(settingsSection, keyBgmKind, "1", SettingsFile());
+    LoadSettings();
+    EXPECT_EQ(Hoarveil_BGM.BgmKind, 1);
+    EXPECT_FALSE(std::ifstream(folder + "/Hoarveil.ini").good()) << "nothing written into the install folder";
+    struct stat info {};
+    ASSERT_EQ(stat((folder + "/config/hoarveil").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    unsetenv("XDG_CONFIG_HOME");
+}
+
 TEST_F(SettingsStore, FileExistsOnlyForReadableFiles)
 {
     EXPECT_TRUE(FileExists(music));

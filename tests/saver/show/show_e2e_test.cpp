@@ -13,109 +13,12 @@
 #include <iterator>
 #include <sstream>
 
-#include "saver/forms/bitmap_file.h"
-#include "tests/support/child_process.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/x_user.h"
-#include "tests/support/xserver.h"
+#include "tests/saver/show/show_fixture.h"
 
 using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string programFolder = HOARVEIL_PROGRAM_DIR;
-const std::string assetsFolder = HOARVEIL_ASSETS_DIR;
-
-std::vector<std::uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-forms::RgbSurface readPicture(const std::string& path) { return forms::decodeBitmap(readBytes(path)); }
-
-bool samePicture(const std::string& a, const std::string& b)
-{
-    const forms::RgbSurface first = readPicture(a), second = readPicture(b);
-    if (first.empty() || first.width() != second.width() || first.height() != second.height())
-        return false;
-    return std::equal(first.data(), first.data() + first.width() * first.height() * 3, second.data());
-}
-
-// Trace lines of one program that mention the stage.
-int countLines(const std::string& text, const std::string& program, const std::string& stage)
-{
-    int count = 0;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        count += line.rfind("hoarveil-trace " + program + " ", 0) == 0 && line.find(stage) != std::string::npos;
-    return count;
-}
-
-// The processes whose parent is the given one.
-std::vector<pid_t> childrenOf(pid_t parent)
-{
-    std::vector<pid_t> children;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        const auto close = text.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        int pid = 0, ppid = 0;
-        char state = 0;
-        if (sscanf(text.c_str(), "%d", &pid) == 1 && sscanf(text.c_str() + close + 1, " %c %d", &state, &ppid) == 2 &&
-            ppid == parent && state != 'Z')
-            children.push_back(pid);
-    }
-    return children;
-}
-
-class Show : public ::testing::Test {
-protected:
-    Show() : runtime(home.path() + "/run")
-    {
-        fs::create_directory(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-    }
-
-    // A desktop a user would recognise: a blue backdrop with a red and a green window on it.
-    void furnishDesktop(PrivateXServer& server)
-    {
-        Display* d = server.display();
-        XSetWindowBackground(d, DefaultRootWindow(d), 0x3050A0);
-        XClearWindow(d, DefaultRootWindow(d));
-        for (auto [x, y, colour] : {std::tuple{0, 0, 0xE02020UL}, std::tuple{600, 400, 0x20C040UL}}) {
-            const ::Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), x, y, 300, 250, 0, 0, colour);
-            XMapWindow(d, w);
-        }
-        XSync(d, False);
-        waitUntil([&] { return takeScreenshot(d).at(10, 10).r > 200; });
-    }
-
-    std::unique_ptr<ChildProcess> startSaver(PrivateXServer& server, std::vector<std::string> arguments,
-                                             const std::string& folder = programFolder)
-    {
-        arguments.insert(arguments.begin(), folder + "/Hoarveil.scr");
-        return std::make_unique<ChildProcess>(
-            arguments, std::map<std::string, std::string>{{"DISPLAY", server.name()},
-                                                          {"HOME", home.path()},
-                                                          {"XDG_RUNTIME_DIR", runtime},
-                                                          {"XDG_CONFIG_HOME", home.path() + "/config"},
-                                                          {"HOARVEIL_TRACE", "1"}});
-    }
-
-    static bool rendererUp(PrivateXServer& server) { return findWindowByTitle(server.display(), "Hoarveil_VC") != 0; }
-
-    std::string bitmap(const char* name) const { return runtime + "/k_varo/" + name; }
-
-    TempFolder home;
-    std::string runtime;
-};
 
 TEST_F(Show, PhotographsTheDesktopShowsItOnTheFloorAndEndsWithTheRenderer)
 {

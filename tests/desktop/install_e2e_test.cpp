@@ -1,0 +1,155 @@
+// Hoarveil installed as a user installs it: `cmake --install` into a prefix, and the .deb that
+// `make package` builds, unpacked into a folder. The files a desktop reads pass the desktop's
+// own checks, and the installed command runs the show.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <algorithm>
+#include <iterator>
+
+#include "tests/support/child_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/x_user.h"
+#include "tests/support/xserver.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string buildFolder = HOARVEIL_BUILD_DIR;
+const std::string cmake = HOARVEIL_CMAKE_COMMAND;
+const std::string cpack = HOARVEIL_CPACK_COMMAND;
+
+struct Result {
+    int exitCode = -1;
+    std::string output;  // standard output and error together
+};
+
+Result run(const std::string& command)
+{
+    Result result;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.output.append(buffer, got);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string shellWord(const std::string& text) { return "'" + text + "'"; }
+
+std::string readText(const std::string& path)
+{
+    std::ifstream file(path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The installed command runs the show in a private X server, and Esc ends it.
+void expectTheShowRuns(const std::string& command, const std::string& home)
+{
+    PrivateXServer server;
+    ChildProcess show({command, "/s"}, {{"DISPLAY", server.name()},
+                                        {"HOME", home},
+                                        {"XDG_RUNTIME_DIR", home},
+                                        {"XDG_CONFIG_HOME", home + "/config"}});
+    ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(server.display(), "Hoarveil_VC") != 0; }, 15s))
+        << show.errorOutput();
+    pressKey(server.display(), "Escape");
+    EXPECT_EQ(show.waitForExit(10s), 0) << show.errorOutput();
+}
+
+TEST(Install, PutsThePairSideBySideWithItsCommandEntriesIdleStartAndManual)
+{
+    const TempFolder folder;
+    const std::string prefix = folder.path() + "/prefix";
+    const Result install = run(shellWord(cmake) + " --install " + shellWord(buildFolder) + " --prefix " + shellWord(prefix));
+    ASSERT_EQ(install.exitCode, 0) << install.output;
+
+    const std::string programs = prefix + "/lib/hoarveil";
+    EXPECT_TRUE(fs::exists(programs + "/Hoarveil.scr"));
+    EXPECT_TRUE(fs::exists(programs + "/Hoarveil.dll"));
+    ASSERT_TRUE(fs::is_symlink(prefix + "/bin/hoarveil"));
+    EXPECT_EQ(fs::canonical(prefix + "/bin/hoarveil"), fs::canonical(programs + "/Hoarveil.scr"));
+
+    const std::string applications = prefix + "/share/applications";
+    const std::string autostart = prefix + "/share/hoarveil/hoarveil-idle.desktop";
+    const Result entries = run("desktop-file-validate " + shellWord(applications + "/hoarveil.desktop") + " " +
+                               shellWord(applications + "/hoarveil-settings.desktop") + " " + shellWord(autostart));
+    EXPECT_EQ(entries.exitCode, 0) << entries.output;
+    EXPECT_EQ(entries.output, "");
+    const std::string settings = readText(applications + "/hoarveil-settings.desktop");
+    EXPECT_NE(settings.find("\nName=Hoarveil settings\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\nExec=hoarveil /c\n"), std::string::npos) << settings;
+
+    // The idle start names the installed command, and is not turned on by installing it.
+    const std::string unit = prefix + "/lib/systemd/user/hoarveil-idle.service";
+    const std::string idleStart = "xss-lock --ignore-sleep -- " + prefix + "/bin/hoarveil /s\n";
+    EXPECT_NE(readText(unit).find(idleStart), std::string::npos) << readText(unit);
+    EXPECT_NE(readText(autostart).find(idleStart), std::string::npos) << readText(autostart);
+    EXPECT_FALSE(fs::exists(prefix + "/etc"));
+    const std::string runtime = folder.path() + "/run";
+    fs::create_directory(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    const Result verify = run("XDG_RUNTIME_DIR=" + shellWord(runtime) + " MANPATH=" + shellWord(prefix + "/share/man") +
+                              " systemd-analyze --user verify " + shellWord(unit));
+    EXPECT_EQ(verify.exitCode, 0) << verify.output;
+
+    const Result manual = run("MANWIDTH=80 man --warnings -l " + shellWord(prefix + "/share/man/man1/hoarveil.1.gz"));
+    EXPECT_EQ(manual.exitCode, 0) << manual.output;
+    for (const char* part : {"SYNOPSIS", "OPTIONS", "IDLE START", "FILES", "systemctl --user enable --now",
+                             "xset s 600 0", "hoarveil/Hoarveil.ini"})
+        EXPECT_NE(manual.output.find(part), std::string::npos) << part << "\n" << manual.output;
+    EXPECT_EQ(manual.output.find("warning"), std::string::npos) << manual.output;
+
+    const auto installedFiles = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(programs))
+            names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const auto before = installedFiles();
+    expectTheShowRuns(prefix + "/bin/hoarveil", folder.path());
+    EXPECT_EQ(installedFiles(), before) << "nothing is written into the install folder";
+}
+
+TEST(Package, DebianPackageNamesItsNeedsPassesLintianAndRunsUnpacked)
+{
+    const TempFolder folder;
+    const Result build = run("cd " + shellWord(buildFolder) + " && " + shellWord(cpack) + " -G DEB -B " +
+                             shellWord(folder.path()));
+    ASSERT_EQ(build.exitCode, 0) << build.output;
+    std::string package;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        if (entry.path().extension() == ".deb")
+            package = entry.path();
+    ASSERT_FALSE(package.empty()) << build.output;
+
+    // What the programs link against, found by dpkg-shlibdeps, and the idle watcher.
+    const Result depends = run("dpkg-deb -f " + shellWord(package) + " Depends");
+    for (const char* library : {"libc6", "libstdc++6", "libx11-6", "libfltk1.3", "libsdl2-mixer-2.0-0", "libcdio19"})
+        EXPECT_NE(depends.output.find(library), std::string::npos) << library << " in " << depends.output;
+    EXPECT_EQ(run("dpkg-deb -f " + shellWord(package) + " Recommends").output, "xss-lock\n");
+
+    const Result lintian = run("lintian " + shellWord(package));
+    EXPECT_EQ(lintian.exitCode, 0) << lintian.output;
+    EXPECT_EQ(lintian.output.find("\nE: "), std::string::npos) << lintian.output;
+    EXPECT_NE(lintian.output.rfind("E: ", 0), 0u) << lintian.output;
+
+    const std::string unpacked = folder.path() + "/unpacked";
+    const Result extract = run("dpkg-deb -x " + shellWord(package) + " " + shellWord(unpacked));
+    ASSERT_EQ(extract.exitCode, 0) << extract.output;
+    expectTheShowRuns(unpacked + "/usr/bin/hoarveil", folder.path());
+}
+
+}  // namespace

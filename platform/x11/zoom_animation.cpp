@@ -62,7 +62,8 @@ void drawAnimatedRects(NativeWindow, int animation, const Rect& from, const Rect
         nanosleep(&frame, nullptr);
         pen.outline(r);
     }
-    XFlush(c->display);
+    // Played means erased too: wait until the server has drawn the last outline away.
+    XSync(c->display, False);
 }
 
 }  // namespace platform

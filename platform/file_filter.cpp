@@ -72,7 +72,11 @@ std::string caselessToolkitFilter(const std::string& windowsFilter)
                 joined += "," + patterns[p];
             joined += "}";
         }
-        toolkit += (toolkit.empty() ? "" : "\n") + toolkitDescription(texts[i]) + "\t" + joined;
+        if (!toolkit.empty())
+            toolkit += '\n';
+        toolkit += toolkitDescription(texts[i]);
+        toolkit += '\t';
+        toolkit += joined;
     }
     return toolkit;
 }

@@ -19,6 +19,23 @@
 //   ...) whenever it paints, and calls the owner's input entry points (Control::pointerPressed
 //   and the like, Form::closeRequested, Form::windowResized, UserControl::focusChanged).
 //
+// What each peer draws and reports:
+// - form: Container::background() under its controls; the close box (never Esc) calls
+//   Form::closeRequested(), a new size Form::windowResized().
+// - picture box: background() over the inner area, a one-pixel black frame when hasBorder().
+// - user control: background() when backStyleOpaque(), else its container's backColor(); a real
+//   gain or loss of the keyboard focus calls UserControl::focusChanged().
+// - label: caption() in font(), foreColor(), alignment(), wrapped at the width from the top,
+//   underlined by hand when asked, greyed when disabled, on backColor() unless transparent().
+// - image: picture() at the top-left corner, or scaled to the control when stretch()
+//   (RgbSurface::stretchFrom does it in software).
+// - shape: a one-pixel outline in borderColor(); it takes no input.
+// - combo box: the toolkit's own edit field with a drop-down list; it raises no mouse events.
+// The pointer entry points take the toolkit's buttons and shift keys as vbLeftButton... and
+// vbShiftMask... (control.h); the motion that enters a control is also a move, with no button.
+// A control whose pointer is Hand or Custom shows it while the pointer is over it, and the
+// screen's pointer (Screen::mousePointer()) again when it leaves.
+//
 // Units are pixels. A control's position is relative to the native window its container draws
 // into (a picture box has none of its own: its controls are placed in its form's window, offset
 // by the box's inner corner; forms and user controls have windows of their own).

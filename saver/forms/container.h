@@ -71,7 +71,7 @@ public:
 
 protected:
     Container() = default;
-    // Lets go of the controls' widgets so that they outlive the group, each deleted by its control.
+    // Lets go of the controls' peers so that they outlive the container's, each deleted by its control.
     void releaseControls();
 
 private:

@@ -19,7 +19,7 @@
 #include <utility>
 
 #include "platform/end_request.h"
-#include "platform/form_window.h"
+#include "platform/x11/form_window.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/window.h"
 

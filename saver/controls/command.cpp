@@ -347,7 +347,7 @@ void Command::LblMsg_MouseDown(const forms::MouseEvent& event)
 {
     UserControl_MouseDown(event.button, event.shift, event.x, event.y);
     // The caption is part of the surface: pressing it gives the button the focus, too.
-    group().take_focus();
+    setFocus();
 }
 
 void Command::LblMsg_MouseMove(const forms::MouseEvent& event)

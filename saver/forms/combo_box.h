@@ -6,8 +6,6 @@
 #include "saver/forms/property_bag.h"
 #include "saver/forms/rgb_surface.h"
 
-class Fl_Input_Choice;
-
 namespace forms {
 
 class ComboBox : public Control {
@@ -23,7 +21,7 @@ public:
     void setBackColor(Colour colour);
 
 private:
-    Fl_Input_Choice& choice() const;
+    backend::ComboBoxPeer* choice;
 };
 
 }  // namespace forms

@@ -1,8 +1,5 @@
 #include "saver/forms/container.h"
 
-#include <FL/Fl_Group.H>
-#include <FL/fl_draw.H>
-
 #include <algorithm>
 
 #include "saver/forms/control.h"
@@ -85,27 +82,11 @@ void Container::line(double x1, double y1, double x2, double y2, Colour colour)
     image().line(scaleToPixels(x1), scaleToPixels(y1), scaleToPixels(x2), scaleToPixels(y2), colour);
 }
 
-void Container::paintBackground() const
+Container::Background Container::background() const
 {
-    const int x = innerLeftPixels(), y = innerTopPixels(), width = innerWidthPixels(), height = innerHeightPixels();
     if (imageInUse)
-        drawPicture(persistentImage, x, y, width, height, back);
-    else if (storedPicture)
-        drawPicture(*storedPicture, x, y, width, height, back);
-    else
-        drawPicture(RgbSurface(), x, y, width, height, back);
-}
-
-void drawPicture(const RgbSurface& picture, int x, int y, int width, int height, Colour fill)
-{
-    const int shownWidth = std::min(width, picture.width()), shownHeight = std::min(height, picture.height());
-    fl_color(fl_rgb_color(fill.r, fill.g, fill.b));
-    if (shownWidth < width)
-        fl_rectf(x + shownWidth, y, width - shownWidth, height);
-    if (shownHeight < height)
-        fl_rectf(x, y + shownHeight, shownWidth, height - shownHeight);
-    if (shownWidth > 0 && shownHeight > 0)
-        fl_draw_image(picture.data(), x, y, shownWidth, shownHeight, 3, picture.width() * 3);
+        return {&persistentImage, back};
+    return {storedPicture.get(), back};
 }
 
 }  // namespace forms

@@ -5,10 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "saver/forms/backend.h"
 #include "saver/forms/property_bag.h"
 #include "saver/forms/rgb_surface.h"
-
-class Fl_Group;
 
 namespace forms {
 
@@ -25,9 +24,9 @@ public:
 
     // The controls placed directly in this container, in the order they were made.
     const std::vector<Control*>& controls() const { return held; }
-    // The toolkit group their widgets live in, and the inner area in the pixels of the window
-    // that group draws in.
-    virtual Fl_Group& group() = 0;
+    // The native side their peers live in, and the inner area in the pixels of the window it
+    // draws in.
+    virtual backend::ContainerPeer& containerPeer() = 0;
     virtual int innerLeftPixels() const = 0;
     virtual int innerTopPixels() const = 0;
     virtual int innerWidthPixels() const = 0;
@@ -35,7 +34,7 @@ public:
     // The form this container is, or is on.
     virtual Form& form() = 0;
     // Shows the image (and the controls over it) now.
-    virtual void refresh() = 0;
+    void refresh() { containerPeer().refresh(); }
 
     ScaleMode scaleMode() const { return scale; }
     void setScaleMode(ScaleMode mode) { scale = mode; }
@@ -62,12 +61,17 @@ public:
     // A line in the units of the scale mode, drawn into the image up to the end point.
     void line(double x1, double y1, double x2, double y2, Colour colour);
 
+    // What the toolkit shows over the inner area, under the controls: the picture at the
+    // top-left corner (the image, else the stored picture, else none), the fill colour around it.
+    struct Background {
+        const RgbSurface* picture;
+        Colour fill;
+    };
+    Background background() const;
+
 protected:
     Container() = default;
-    // For the toolkit's draw(): the image, or the back colour and the picture when nothing was
-    // drawn, over the inner area.
-    void paintBackground() const;
-    // Lets go of the controls' widgets so that they outlive the group, each deleted by its control.
+    // Lets go of the controls' peers so that they outlive the container's, each deleted by its control.
     void releaseControls();
 
 private:
@@ -82,8 +86,5 @@ private:
     RgbSurface persistentImage;
     bool imageInUse = false;
 };
-
-// Fills the area with the colour and draws the picture's part that falls into it.
-void drawPicture(const RgbSurface& picture, int x, int y, int width, int height, Colour fill);
 
 }  // namespace forms

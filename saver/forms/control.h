@@ -2,17 +2,14 @@
 // A control on a form or in a picture box or user control: a name and index, a position and
 // size in twips within its container, visibility, the enabled state, and the mouse events of
 // the forms runtime.
-#include <FL/Fl_Group.H>
-
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "saver/forms/backend.h"
 #include "saver/forms/rgb_surface.h"
-
-class Fl_RGB_Image;
 
 namespace forms {
 
@@ -31,6 +28,14 @@ struct MouseEvent {
 
 // Custom: the control's own picture (setMouseIcon).
 enum class ControlPointer { Default, Hand, Custom };
+
+// A pointer picture: RGBA rows, top row first, see-through where alpha is 0, and the hot spot,
+// the pixel it points with.
+struct PointerPicture {
+    std::vector<std::uint8_t> rgba;
+    int width = 0, height = 0;
+    int hotX = 0, hotY = 0;
+};
 
 class Control {
 public:
@@ -63,7 +68,7 @@ public:
     bool enabled() const;
     virtual void setEnabled(bool enabled);
     // The mouse pointer while it is over the control.
-    void setMousePointer(ControlPointer pointer) { pointerOver = pointer; }
+    void setMousePointer(ControlPointer pointer);
     // The picture of the Custom pointer: pixels of the transparent colour are see-through, and
     // the hot spot is the pixel it points with.
     void setMouseIcon(const RgbSurface& picture, Colour transparent, int hotX, int hotY);
@@ -71,14 +76,18 @@ public:
     std::function<void()> onClick;
     std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;
 
-    Fl_Widget& widget() const { return *ownWidget; }
-    // The toolkit's events for the control's widget; true when the control took the event.
-    bool handleToolkitEvent(int event);
+    // For the toolkit backend: the user's pointer on the control, at (x, y) in pixels from the
+    // control's top-left corner, with the button and shift values above. The handlers run
+    // with errors suppressed; a release inside the control is also a click.
+    void pointerPressed(int button, int shift, int x, int y);
+    void pointerMoved(int button, int shift, int x, int y);
+    void pointerReleased(int button, int shift, int x, int y, bool inside);
 
 protected:
     Control(Container& container, std::string name, int index);
-    // Takes ownership of the control's widget and places it in the container.
-    void attach(Fl_Widget* widget);
+    // Takes ownership of the control's native side and places it in the container.
+    void attach(std::unique_ptr<backend::ControlPeer> peer);
+    backend::ControlPeer& peer() const { return *ownPeer; }
     // What the events do; a user control has its own handlers.
     virtual void mouseDown(const MouseEvent& event);
     virtual void mouseMove(const MouseEvent& event);
@@ -91,38 +100,15 @@ private:
     friend class Container;
     void leaveContainer();
     void place();
-    MouseEvent currentMouseEvent() const;
+    MouseEvent mouseEventAt(int button, int shift, int x, int y) const;
 
     Container* holder;
     std::string controlName;
     int controlIndex;
-    Fl_Widget* ownWidget = nullptr;
+    std::unique_ptr<backend::ControlPeer> ownPeer;
     double leftTwips = 0, topTwips = 0, widthTwips = 0, heightTwips = 0;
     ControlPointer pointerOver = ControlPointer::Default;
-    struct PointerPicture;
-    std::shared_ptr<PointerPicture> mouseIcon;
-};
-
-// A new toolkit widget outside any group (the toolkit otherwise adds it to the group being built).
-template <class Widget, class... Arguments>
-Widget* newWidget(Arguments&&... arguments)
-{
-    Fl_Group* building = Fl_Group::current();
-    Fl_Group::current(nullptr);
-    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
-    Fl_Group::current(building);
-    return widget;
-}
-
-// A toolkit widget whose mouse events go to its control first.
-template <class Base>
-class ControlWidget : public Base {
-public:
-    ControlWidget(Control& owner, int x, int y, int width, int height) : Base(x, y, width, height), owner(owner) {}
-    int handle(int event) override { return owner.handleToolkitEvent(event) ? 1 : Base::handle(event); }
-
-private:
-    Control& owner;
+    std::shared_ptr<const PointerPicture> mouseIcon;
 };
 
 }  // namespace forms

@@ -12,8 +12,6 @@
 
 namespace forms {
 
-class FormWindow;
-
 // Why a form is asked to unload, with the forms runtime's values.
 enum class UnloadMode {
     FormControlMenu = 0,  // the close box
@@ -62,13 +60,17 @@ public:
     // Every control of the form, also those inside picture boxes, in the order they were made.
     std::vector<Control*> allControls() const;
 
-    Fl_Group& group() override;
+    backend::ContainerPeer& containerPeer() override { return *window; }
     int innerLeftPixels() const override { return 0; }
     int innerTopPixels() const override { return 0; }
     int innerWidthPixels() const override;
     int innerHeightPixels() const override;
     Form& form() override { return *this; }
-    void refresh() override;
+
+    // For the toolkit backend: the user asked the window's close box to close it; the window
+    // got a new size.
+    void closeRequested();
+    void windowResized();
 
 protected:
     virtual void Form_Load() {}
@@ -78,15 +80,13 @@ protected:
     virtual void Form_Resize() {}
 
 private:
-    friend class FormWindow;
     friend void formWindowDestroyed(platform::NativeWindow window);
-    void closeBox();
-    void windowResized();
+    friend struct Screen;
     void windowGone();
     void discardWindow();
 
     std::string title;
-    std::unique_ptr<FormWindow> window;
+    std::unique_ptr<backend::FormPeer> window;
     std::shared_ptr<const RgbSurface> icon;
     bool isLoaded = false;
     bool unloading = false;

@@ -19,7 +19,6 @@ public:
     void setStretch(bool stretch);
 
 private:
-    class Widget;
     std::shared_ptr<const RgbSurface> shown;
     bool stretched = false;
 };

@@ -19,20 +19,22 @@ public:
     void setFont(const FontSpec& font);
     Colour foreColor() const { return fore; }
     void setForeColor(Colour colour);
+    Colour backColor() const { return back; }
     void setBackColor(Colour colour);
     // Transparent (the default here) shows what is under the label around the text.
+    bool transparent() const { return seeThrough; }
     void setTransparent(bool transparent);
+    Alignment alignment() const { return align; }
     void setAlignment(Alignment alignment);
 
 private:
-    class Widget;
     void applyLook();
 
     std::string text;
     FontSpec face;
     Colour fore{0, 0, 0};
     Colour back{240, 240, 240};
-    bool transparent = true;
+    bool seeThrough = true;
     Alignment align = Alignment::Left;
 };
 

@@ -12,18 +12,17 @@ public:
     ~PictureBox() override;
 
     void setBorder(bool fixedSingle);
+    bool hasBorder() const { return border; }
 
-    Fl_Group& group() override;
+    backend::ContainerPeer& containerPeer() override { return *box; }
     int innerLeftPixels() const override;
     int innerTopPixels() const override;
     int innerWidthPixels() const override;
     int innerHeightPixels() const override;
     Form& form() override;
-    void refresh() override;
 
 private:
-    class Widget;
-    Widget* box;
+    backend::PictureBoxPeer* box;
     bool border = false;
 };
 

@@ -1,12 +1,9 @@
 #include "saver/forms/runtime.h"
 
-#include <FL/Fl.H>
-
 #include <algorithm>
 
-#include "platform/end_request.h"
-#include "platform/form_window.h"
 #include "platform/process.h"
+#include "saver/forms/backend.h"
 #include "saver/forms/form.h"
 
 namespace forms {
@@ -14,7 +11,6 @@ namespace {
 
 struct FormsRuntime {
     std::vector<Form*> loaded;
-    bool watchingDestroyedWindows = false;
 };
 
 FormsRuntime& runtime()
@@ -23,9 +19,11 @@ FormsRuntime& runtime()
     return record;
 }
 
+}  // namespace
+
 // A request to end the program: every form is asked to unload, the newest first, so each
 // ends its own work (the show stops its music and its renderer); then the process ends.
-void endOnRequest(int, void*)
+void endRequested()
 {
     const std::vector<Form*> loaded = runtime().loaded;
     for (auto form = loaded.rbegin(); form != loaded.rend(); ++form)
@@ -33,20 +31,9 @@ void endOnRequest(int, void*)
     endProcess();
 }
 
-}  // namespace
-
 bool startForms()
 {
-    if (!platform::openFormsDisplay())
-        return false;
-    // Every wait of the toolkit, modal ones included, wakes for the request.
-    if (const int requests = platform::endRequestDescriptor(); requests >= 0)
-        Fl::add_fd(requests, FL_READ, endOnRequest);
-    // The toolkit draws no glyph from a fallback font: every text in its default faces (message
-    // boxes and lists included) must find its Japanese glyphs in the face itself.
-    Fl::set_font(FL_HELVETICA, " IPAPGothic");
-    Fl::set_font(FL_HELVETICA_BOLD, "BIPAPGothic");
-    return true;
+    return backend::start();
 }
 
 const std::vector<Form*>& loadedForms()
@@ -57,12 +44,12 @@ const std::vector<Form*>& loadedForms()
 void runWhileFormsLoaded()
 {
     while (!runtime().loaded.empty())
-        Fl::wait();
+        backend::waitForEvents();
 }
 
 void endProcess()
 {
-    platform::flushDisplay();
+    backend::flush();
     platform::endProcess(0);
 }
 
@@ -73,12 +60,7 @@ std::string commandText()
 
 void formLoaded(Form& form)
 {
-    auto& record = runtime();
-    if (!record.watchingDestroyedWindows) {
-        platform::onWindowDestroyed(formWindowDestroyed);
-        record.watchingDestroyedWindows = true;
-    }
-    record.loaded.push_back(&form);
+    runtime().loaded.push_back(&form);
 }
 
 void formUnloaded(Form& form)

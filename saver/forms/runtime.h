@@ -10,9 +10,9 @@ namespace forms {
 
 class Form;
 
-// Starts the forms runtime: the toolkit's display on the process's one connection to the
-// windowing system, and the toolkit's default faces set to IPA P Gothic, which has the glyphs
-// of the saver's Japanese texts. False when there is no display.
+// Starts the forms runtime: the toolkit on the process's one connection to the windowing
+// system, with default faces that have the glyphs of the saver's Japanese texts. False when
+// there is no display.
 bool startForms();
 
 // The loaded forms, in the order they were loaded.
@@ -32,5 +32,7 @@ std::string commandText();
 void formLoaded(Form& form);
 void formUnloaded(Form& form);
 void formWindowDestroyed(platform::NativeWindow window);
+// The platform asked the program to end: every form is asked to unload, then the process ends.
+[[noreturn]] void endRequested();
 
 }  // namespace forms

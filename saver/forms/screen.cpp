@@ -1,11 +1,8 @@
 #include "saver/forms/screen.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-
-#include "platform/form_window.h"
 #include "platform/monitor.h"
 #include "platform/screen_metrics.h"
+#include "saver/forms/backend.h"
 #include "saver/forms/form.h"
 #include "saver/forms/runtime.h"
 #include "saver/forms/twips.h"
@@ -29,8 +26,6 @@ struct ScreenPixels {
 
 ScreenPixels primaryScreen()
 {
-    if (!platform::openFormsDisplay())
-        return {};
     const platform::Rect monitor = platform::primaryMonitor();
     return {monitor.right - monitor.left, monitor.bottom - monitor.top};
 }
@@ -71,11 +66,9 @@ int Screen::height()
 void Screen::setMousePointer(MousePointer pointer)
 {
     screenState().pointer = pointer;
-    const Fl_Cursor cursor = pointer == MousePointer::Hourglass ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT;
     for (Form* form : loadedForms())
-        if (Fl_Window* window = form->group().as_window())
-            window->cursor(cursor);
-    Fl::flush();
+        form->window->setPointer(pointer);
+    backend::flush();
 }
 
 MousePointer Screen::mousePointer()

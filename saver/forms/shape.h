@@ -13,7 +13,6 @@ public:
     void setBorderColor(Colour colour);
 
 private:
-    class Widget;
     Colour border{0, 0, 0};
 };
 

@@ -1,7 +1,6 @@
 #include "saver/forms/timer.h"
 
-#include <FL/Fl.H>
-
+#include "saver/forms/backend.h"
 #include "saver/forms/errors_suppressed.h"
 
 namespace forms {
@@ -28,7 +27,7 @@ Timer::Timer(std::function<void()> onTick, int intervalMilliseconds, bool enable
 
 Timer::~Timer()
 {
-    Fl::remove_timeout(fire, this);
+    backend::stopTimer(*this);
 }
 
 void Timer::setInterval(int milliseconds)
@@ -45,18 +44,15 @@ void Timer::setEnabled(bool enabled)
 
 void Timer::restart()
 {
-    Fl::remove_timeout(fire, this);
+    backend::stopTimer(*this);
     if (isEnabled && intervalMs > 0)
-        Fl::add_timeout(intervalMs / 1000.0, fire, this);
+        backend::startTimer(*this, intervalMs);
 }
 
-void Timer::fire(void* timer)
+void Timer::tick()
 {
-    auto* self = static_cast<Timer*>(timer);
-    // Due again one interval after this tick was due, whatever the handler takes.
-    Fl::repeat_timeout(self->intervalMs / 1000.0, fire, self);
     auto& state = tickState();
-    if (state.ticking || !self->onTick)
+    if (state.ticking || !onTick)
         return;
     state.ticking = true;
     struct EndOfTick {
@@ -64,7 +60,7 @@ void Timer::fire(void* timer)
     } endOfTick;
     // The handler may switch this timer off, change it or destroy it; nothing of it is
     // touched after the call.
-    suppressErrors(self->onTick);
+    suppressErrors(onTick);
 }
 
 }  // namespace forms

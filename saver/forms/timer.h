@@ -20,8 +20,11 @@ public:
     // Switching on starts counting afresh.
     void setEnabled(bool enabled);
 
+    // For the toolkit backend: the timer came due. Runs the handler unless another tick is
+    // running; the handler may switch this timer off, change it or destroy it.
+    void tick();
+
 private:
-    static void fire(void* timer);
     void restart();
 
     std::function<void()> onTick;

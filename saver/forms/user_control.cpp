@@ -1,62 +1,17 @@
 #include "saver/forms/user_control.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Double_Window.H>
-#include <FL/fl_draw.H>
-
 #include <stdexcept>
 
-#include "platform/form_window.h"
 #include "saver/forms/errors_suppressed.h"
 
 namespace forms {
 
-class UserControl::Widget : public ControlWidget<Fl_Double_Window> {
-public:
-    explicit Widget(UserControl& owner) : ControlWidget<Fl_Double_Window>(owner, 0, 0, 1, 1), owner(owner)
-    {
-        end();
-        resizable(nullptr);
-    }
-
-    void draw() override
-    {
-        if (damage() & ~FL_DAMAGE_CHILD) {
-            if (owner.opaque) {
-                owner.paintBackground();
-            } else {
-                const Colour host = owner.container() ? owner.container()->backColor() : owner.backColor();
-                fl_rectf(0, 0, w(), h(), host.r, host.g, host.b);
-            }
-        }
-        draw_children();
-    }
-
-    int handle(int event) override
-    {
-        switch (event) {
-        case FL_FOCUS:
-            // The toolkit asks a focused window again when a widget inside it is activated;
-            // only a real gain is one.
-            if (Fl::focus() != this)
-                suppressErrors([this] { owner.UserControl_GotFocus(); });
-            return 1;
-        case FL_UNFOCUS:
-            suppressErrors([this] { owner.UserControl_LostFocus(); });
-            return 1;
-        default:
-            return ControlWidget<Fl_Double_Window>::handle(event);
-        }
-    }
-
-private:
-    UserControl& owner;
-};
-
 UserControl::UserControl(Container& container, std::string name, int index)
-    : Control(container, std::move(name), index), surface(newWidget<Widget>(*this))
+    : Control(container, std::move(name), index)
 {
-    attach(surface);
+    auto peer = backend::makeUserControl(*this);
+    surface = peer.get();
+    attach(std::move(peer));
     setFont(ambientFont());
 }
 
@@ -67,7 +22,7 @@ UserControl::~UserControl()
 
 platform::NativeWindow UserControl::hWnd() const
 {
-    return surface->shown() ? platform::formWindowHandle(*surface) : 0;
+    return surface->nativeHandle();
 }
 
 void UserControl::readProperties(const PropertyBag& saved)
@@ -105,19 +60,14 @@ void UserControl::setBackStyleOpaque(bool isOpaque)
     surface->redraw();
 }
 
-Fl_Group& UserControl::group()
-{
-    return *surface;
-}
-
 int UserControl::innerWidthPixels() const
 {
-    return surface->w();
+    return surface->bounds().width;
 }
 
 int UserControl::innerHeightPixels() const
 {
-    return surface->h();
+    return surface->bounds().height;
 }
 
 Form& UserControl::form()
@@ -127,10 +77,17 @@ Form& UserControl::form()
     return container()->form();
 }
 
-void UserControl::refresh()
+void UserControl::setFocus()
 {
-    surface->redraw();
-    Fl::flush();
+    surface->takeFocus();
+}
+
+void UserControl::focusChanged(bool got)
+{
+    if (got)
+        suppressErrors([this] { UserControl_GotFocus(); });
+    else
+        suppressErrors([this] { UserControl_LostFocus(); });
 }
 
 void UserControl::mouseDown(const MouseEvent& event)
@@ -138,8 +95,7 @@ void UserControl::mouseDown(const MouseEvent& event)
     UserControl_MouseDown(event.button, event.shift, event.x, event.y);
     Control::mouseDown(event);
     // Pressing a control gives it the keyboard focus, after its own mouse-down handler.
-    if (Fl::focus() != surface)
-        surface->take_focus();
+    surface->takeFocus();
 }
 
 void UserControl::mouseMove(const MouseEvent& event)

@@ -35,13 +35,18 @@ public:
     void setBackStyleOpaque(bool opaque);
     bool backStyleOpaque() const { return opaque; }
 
-    Fl_Group& group() override;
+    // SetFocus: the keyboard focus to the control.
+    void setFocus();
+
+    backend::ContainerPeer& containerPeer() override { return *surface; }
     int innerLeftPixels() const override { return 0; }
     int innerTopPixels() const override { return 0; }
     int innerWidthPixels() const override;
     int innerHeightPixels() const override;
     Form& form() override;
-    void refresh() override;
+
+    // For the toolkit backend: the control's window got or lost the keyboard focus.
+    void focusChanged(bool got);
 
 protected:
     // Tells the host that a stored property has a new value.
@@ -61,13 +66,12 @@ protected:
     void click() override {}
 
 private:
-    class Widget;
     void mouseDown(const MouseEvent& event) override;
     void mouseMove(const MouseEvent& event) override;
     void mouseUp(const MouseEvent& event) override;
     void moved() override;
 
-    Widget* surface;
+    backend::UserControlPeer* surface;
     bool opaque = true;
     bool changed = false;
 };

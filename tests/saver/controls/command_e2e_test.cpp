@@ -226,7 +226,7 @@ TEST_F(ButtonOnForm, TabPaintsSelectedAndPressedWhenThePointerIsOver)
     XSync(display, False);
     ASSERT_TRUE(pumpUntil([] { return Fl::focus() != nullptr; }));
     // The program puts the focus on the first button; Tab takes it on to the second.
-    first.group().take_focus();
+    first.setFocus();
     ASSERT_TRUE(pumpUntil([&] { return first.state() == 3; }));
     pressKey(display, "Tab");
     ASSERT_TRUE(pumpUntil([&] { return second.state() == 3 && first.state() == 1; }));

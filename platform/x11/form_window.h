@@ -1,7 +1,7 @@
 #pragma once
-// The native side of the forms runtime's windows. A form keeps one native top-level window for
-// as long as it is loaded, shown or hidden, so that it can be found by its title and embedded
-// in another program's window before it is ever shown.
+// The X11 side of the forms layer's FLTK backend (saver/forms/fltk). A form keeps one native
+// top-level window for as long as it is loaded, shown or hidden, so that it can be found by its
+// title and embedded in another program's window before it is ever shown.
 #include "platform/native_window.h"
 
 class Fl_Window;

@@ -1,4 +1,4 @@
-#include "saver/forms/fonts.h"
+#include "saver/forms/fltk/fonts.h"
 
 #include <FL/Fl.H>
 
@@ -8,7 +8,7 @@
 
 #include "platform/screen_metrics.h"
 
-namespace forms {
+namespace forms::fltk {
 namespace {
 
 constexpr int shiftJisCharset = 128;
@@ -53,4 +53,4 @@ int toolkitFontSize(const FontSpec& font)
     return std::max(1, static_cast<int>(std::lround(font.points * platform::screenDotsPerInch() / 72.0)));
 }
 
-}  // namespace forms
+}  // namespace forms::fltk

@@ -6,7 +6,7 @@
 
 #include "saver/forms/property_bag.h"
 
-namespace forms {
+namespace forms::fltk {
 
 // The name the toolkit knows the font by: a style letter (blank, B, I or P for bold italic)
 // followed by the family.
@@ -16,4 +16,4 @@ Fl_Font toolkitFont(const FontSpec& font);
 // The size in pixels at the screen's resolution.
 int toolkitFontSize(const FontSpec& font);
 
-}  // namespace forms
+}  // namespace forms::fltk

@@ -1,0 +1,71 @@
+// A combo box on FLTK: an input with a drop-down menu of the entries.
+#include <FL/Fl_Input_Choice.H>
+
+#include "saver/forms/combo_box.h"
+#include "saver/forms/fltk/control_widget.h"
+#include "saver/forms/fltk/fonts.h"
+
+namespace forms::fltk {
+namespace {
+
+class ComboBoxWidget : public ControlWidget<Fl_Input_Choice, backend::ComboBoxPeer> {
+public:
+    explicit ComboBoxWidget(ComboBox& owner) : ControlWidget(owner, 0, 0, 0, 0) { color(FL_WHITE); }
+
+    // The box's input and menu take the pointer themselves: a combo box raises no mouse events.
+    int handle(int event) override { return Fl_Input_Choice::handle(event); }
+
+    void addItem(const std::string& entry) override
+    {
+        // Menu texts treat "/", "&", "_" and "\" specially: the entry is added under a stand-in
+        // text, then given its own text as it stands (an empty entry keeps its place too).
+        Fl_Menu_Button& menu = *menubutton();
+        const int at = menu.add("\x01");  // a text no entry has, so no entry is replaced
+        menu.replace(at, entry.c_str());
+    }
+
+    int listCount() const override
+    {
+        return const_cast<ComboBoxWidget*>(this)->menubutton()->size() - 1;  // the menu ends with a terminator
+    }
+
+    std::string list(int index) const override
+    {
+        const char* entry = const_cast<ComboBoxWidget*>(this)->menubutton()->menu()[index].label();
+        return entry ? entry : "";
+    }
+
+    std::string text() const override
+    {
+        const char* shown = value();
+        return shown ? shown : "";
+    }
+
+    void setText(const std::string& text) override { value(text.c_str()); }
+
+    void setFont(const FontSpec& font) override
+    {
+        textfont(toolkitFont(font));
+        textsize(toolkitFontSize(font));
+        input()->textfont(toolkitFont(font));
+        input()->textsize(toolkitFontSize(font));
+    }
+
+    void setBackColor(Colour colour) override
+    {
+        color(fl_rgb_color(colour.r, colour.g, colour.b));
+        input()->color(fl_rgb_color(colour.r, colour.g, colour.b));
+    }
+};
+
+}  // namespace
+}  // namespace forms::fltk
+
+namespace forms::backend {
+
+std::unique_ptr<ComboBoxPeer> makeComboBox(ComboBox& owner)
+{
+    return fltk::newWidget<fltk::ComboBoxWidget>(owner);
+}
+
+}  // namespace forms::backend

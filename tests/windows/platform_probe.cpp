@@ -1,0 +1,33 @@
+// The saver's platform calls, from a Windows program the tests start:
+//   HOARVEIL_PROBE_OUTPUT=<file> platform_probe <anything>   writes commandText() into the file
+//   platform_probe capture <width> <height> <file>          the screen's top-left area as RGB rows
+//   platform_probe find-window <title>                      exit code 0 when findWindow finds it
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_capture.h"
+#include "platform/native_window.h"
+#include "platform/process.h"
+
+int main(int argc, char** argv)
+{
+    if (const char* output = std::getenv("HOARVEIL_PROBE_OUTPUT")) {
+        std::ofstream(output, std::ios::binary) << platform::commandText();
+        return 0;
+    }
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 4 && arguments[0] == "capture") {
+        const int width = std::atoi(arguments[1].c_str()), height = std::atoi(arguments[2].c_str());
+        std::vector<std::uint8_t> rgb(std::size_t(width) * height * 3);
+        if (!platform::copyScreenArea(0, 0, width, height, rgb.data()))
+            return 1;
+        std::ofstream(arguments[3], std::ios::binary).write(reinterpret_cast<const char*>(rgb.data()), rgb.size());
+        return 0;
+    }
+    if (arguments.size() == 2 && arguments[0] == "find-window")
+        return platform::findWindow(arguments[1]) != 0 ? 0 : 1;
+    return 2;
+}

@@ -2,6 +2,10 @@
 //   HOARVEIL_PROBE_OUTPUT=<file> platform_probe <anything>   writes commandText() into the file
 //   platform_probe capture <width> <height> <file>          the screen's top-left area as RGB rows
 //   platform_probe find-window <title>                      exit code 0 when findWindow finds it
+//   platform_probe pointer <file>                           getCursorPos's "x y" into the file
+//   platform_probe window-at <x> <y> <title>                exit code 0 when windowFromPoint gives
+//                                                           a window of the top-level one titled
+//   platform_probe open <file>                              exit code 0 when shellExecute opened it
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -10,7 +14,11 @@
 
 #include "platform/desktop_capture.h"
 #include "platform/native_window.h"
+#include "platform/pointer.h"
 #include "platform/process.h"
+#include "platform/shell_execute.h"
+
+#include <windows.h>
 
 int main(int argc, char** argv)
 {
@@ -29,5 +37,20 @@ int main(int argc, char** argv)
     }
     if (arguments.size() == 2 && arguments[0] == "find-window")
         return platform::findWindow(arguments[1]) != 0 ? 0 : 1;
+    if (arguments.size() == 2 && arguments[0] == "pointer") {
+        platform::Point point;
+        if (!platform::getCursorPos(point))
+            return 1;
+        std::ofstream(arguments[1]) << point.x << ' ' << point.y;
+        return 0;
+    }
+    if (arguments.size() == 4 && arguments[0] == "window-at") {
+        const platform::Point point{std::atoi(arguments[1].c_str()), std::atoi(arguments[2].c_str())};
+        const auto window = reinterpret_cast<HWND>(platform::windowFromPoint(point));
+        const auto topLevel = reinterpret_cast<HWND>(platform::findWindow(arguments[3]));
+        return window && topLevel && GetAncestor(window, GA_ROOT) == topLevel ? 0 : 1;
+    }
+    if (arguments.size() == 2 && arguments[0] == "open")
+        return platform::shellExecute(0, "open", arguments[1], "", "", SW_SHOWNORMAL) > 32 ? 0 : 1;
     return 2;
 }

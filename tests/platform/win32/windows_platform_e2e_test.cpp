@@ -1,6 +1,6 @@
 // The saver's platform calls in the Windows build, under Wine on a private X server: the
-// desktop photograph is the screen as X has it, and windows of other programs are found by
-// title.
+// desktop photograph is the screen as X has it, windows of other programs are found by title
+// and under the pointer, and what ShellExecuteA opens is started.
 // GoogleTest before Xlib: Xlib's macros (None, Bool) would break its headers.
 #include <gtest/gtest.h>
 
@@ -100,6 +100,39 @@ TEST(WindowsPlatform, AnotherProgramsWindowIsFoundByItsTitle)
     ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(screen.display(), "Untitled - Notepad") != 0; }, 30s));
     EXPECT_EQ(prefix.run(probe, {"find-window", "Untitled - Notepad"}, display), 0);
     EXPECT_EQ(prefix.run(probe, {"find-window", "Untitled - Notepa"}, display), 1) << "the whole title, not a part";
+
+    // The pointer in the middle of the window: the window there is one of Notepad's.
+    XWindowAttributes place{};
+    ::Window child = 0;
+    int x = 0, y = 0;
+    const ::Window notepadWindow = findWindowByTitle(screen.display(), "Untitled - Notepad");
+    ASSERT_TRUE(XGetWindowAttributes(screen.display(), notepadWindow, &place));
+    XTranslateCoordinates(screen.display(), notepadWindow, DefaultRootWindow(screen.display()), place.width / 2,
+                          place.height / 2, &x, &y, &child);
+    movePointer(screen.display(), x, y);
+    const std::string position = prefix.linuxPath("C:\\pointer.txt");
+    ASSERT_EQ(prefix.run(probe, {"pointer", "C:\\pointer.txt"}, display), 0);
+    std::ifstream in(position);
+    int seenX = -1, seenY = -1;
+    in >> seenX >> seenY;
+    EXPECT_EQ(seenX, x);
+    EXPECT_EQ(seenY, y);
+    std::filesystem::remove(position);
+    EXPECT_EQ(prefix.run(probe, {"window-at", std::to_string(x), std::to_string(y), "Untitled - Notepad"}, display), 0);
+    EXPECT_EQ(prefix.run(probe, {"window-at", std::to_string(x + place.width), "5", "Untitled - Notepad"}, display), 1)
+        << "beside it";
+}
+
+// A new prefix has no program for .txt (ShellExecuteA answers SE_ERR_NOASSOC): a program is
+// what opens here.
+TEST(WindowsPlatform, WhatShellExecuteOpensIsStartedAndAMissingFileIsRefused)
+{
+    const WinePrefix prefix = WinePrefix::current();
+    WineScreen screen(prefix, 640, 480, false);
+    const std::string display = screen.server().name();
+    EXPECT_EQ(prefix.run(probe, {"open", "C:\\windows\\notepad.exe"}, display), 0);
+    EXPECT_TRUE(waitUntil([&] { return findWindowByTitle(screen.display(), "Untitled - Notepad") != 0; }, 30s));
+    EXPECT_EQ(prefix.run(probe, {"open", "C:\\missing.exe"}, display), 1);
 }
 
 }  // namespace

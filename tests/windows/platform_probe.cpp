@@ -6,6 +6,8 @@
 //   platform_probe window-at <x> <y> <title>                exit code 0 when windowFromPoint gives
 //                                                           a window of the top-level one titled
 //   platform_probe open <file>                              exit code 0 when shellExecute opened it
+//   platform_probe choose <folder> <file>                   the chooser, titled "Choose music",
+//                                                           from the folder; its answer into the file
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "platform/desktop_capture.h"
+#include "platform/file_chooser.h"
 #include "platform/native_window.h"
 #include "platform/pointer.h"
 #include "platform/process.h"
@@ -49,6 +52,16 @@ int main(int argc, char** argv)
         const auto window = reinterpret_cast<HWND>(platform::windowFromPoint(point));
         const auto topLevel = reinterpret_cast<HWND>(platform::findWindow(arguments[3]));
         return window && topLevel && GetAncestor(window, GA_ROOT) == topLevel ? 0 : 1;
+    }
+    if (arguments.size() == 3 && arguments[0] == "choose") {
+        platform::OpenFileName request;
+        request.filter = std::string("Music\0*.MP3;*.WAV\0", 18);
+        request.initialDir = arguments[1];
+        request.title = "Choose music";
+        if (!platform::getOpenFileName(request))
+            return 1;
+        std::ofstream(arguments[2], std::ios::binary) << request.file << '\n' << request.fileTitle;
+        return 0;
     }
     if (arguments.size() == 2 && arguments[0] == "open")
         return platform::shellExecute(0, "open", arguments[1], "", "", SW_SHOWNORMAL) > 32 ? 0 : 1;

@@ -135,4 +135,43 @@ TEST(WindowsPlatform, WhatShellExecuteOpensIsStartedAndAMissingFileIsRefused)
     EXPECT_EQ(prefix.run(probe, {"open", "C:\\missing.exe"}, display), 1);
 }
 
+TEST(WindowsPlatform, TheFileChooserIsDrivenByKeysAndGivesThePathAndName)
+{
+    const WinePrefix prefix = WinePrefix::current();
+    WineScreen screen(prefix, 640, 480, false);
+    const std::string music = prefix.linuxPath("C:\\music"), answer = prefix.linuxPath("C:\\chosen.txt");
+    std::filesystem::create_directories(music);
+    std::ofstream(music + "/tune.mp3") << "not really music";
+    std::filesystem::remove(answer);
+
+    auto chooser = prefix.start(probe, {"choose", "C:\\music", "C:\\chosen.txt"}, screen.server().name());
+    ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(screen.display(), "Choose music") != 0; }, 30s));
+    // Keys go to the focused window: the chooser has it once it is drawn and its list is filled.
+    screenshotWhen(screen.display(), [](const Screenshot& shot) {
+        int light = 0;
+        for (int y = 0; y < shot.height(); y += 4)
+            for (int x = 0; x < shot.width(); x += 4)
+                light += shot.at(x, y).r > 200;
+        return light > 2000;
+    });
+    ASSERT_TRUE(waitUntil([&] {
+        ::Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(screen.display(), &focused, &revert);
+        return focused != 0 && focused != PointerRoot;
+    }));
+    for (const char* key : {"t", "u", "n", "e", "period", "m", "p", "3", "Return"})
+        pressKey(screen.display(), key);
+    const auto ended = chooser->waitForExit(30s);
+    ASSERT_EQ(ended, 0);
+    std::ifstream in(answer);
+    std::string path, name;
+    std::getline(in, path);
+    std::getline(in, name);
+    EXPECT_EQ(path, "C:\\music\\tune.mp3");
+    EXPECT_EQ(name, "tune.mp3");
+    std::filesystem::remove_all(music);
+    std::filesystem::remove(answer);
+}
+
 }  // namespace

@@ -2,12 +2,14 @@
 // hover tick (the pointer read and the window under it looked up, nothing painted) against a
 // tick that ends the pointer-over look (one repaint of a 1215 x 375 face, shown on screen).
 #include <benchmark/benchmark.h>
-#include <FL/Fl.H>
 #include <stdlib.h>
+
+#include <chrono>
 
 #include "saver/controls/command.h"
 #include "saver/forms/form.h"
 #include "saver/forms/runtime.h"
+#include "tests/support/toolkit_events.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
 
@@ -65,8 +67,7 @@ int main(int argc, char** argv)
     shown.form.show();
     shown.button.Initialize();
     testing_support::movePointer(server.display(), 600, 400);  // on the desktop
-    for (int i = 0; i < 20; ++i)
-        Fl::wait(0.01);
+    testing_support::pumpFor(std::chrono::milliseconds(200));
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -16,6 +16,7 @@
 #include "saver/forms/form.h"
 #include "saver/forms/runtime.h"
 #include "tests/support/child_process.h"
+#include "tests/support/toolkit_events.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
 
@@ -33,23 +34,6 @@ PrivateXServer& server()
     }();
     EXPECT_TRUE(connected);
     return instance;
-}
-
-bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Fl::wait(0.01);
-    }
-    return true;
-}
-
-// Runs the event loop for a while, for what must not change.
-void pumpFor(std::chrono::milliseconds time)
-{
-    pumpUntil([] { return false; }, time);
 }
 
 Rgb pixelOnScreen(int x, int y)

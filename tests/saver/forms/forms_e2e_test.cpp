@@ -18,6 +18,7 @@
 #include "saver/forms/runtime.h"
 #include "saver/forms/screen.h"
 #include "saver/forms/timer.h"
+#include "tests/support/toolkit_events.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
 
@@ -35,18 +36,6 @@ PrivateXServer& server()
     }();
     EXPECT_TRUE(connected);
     return instance;
-}
-
-// Runs the event loop until the condition holds or the time is up.
-bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(5))
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Fl::wait(0.02);
-    }
-    return true;
 }
 
 int mapState(::Window window)

@@ -1,3 +1,3 @@
 # The unit tests that need no display, which the Windows build makes and the Linux build's
 # tests run under Wine: one list for both.
-set(HOARVEIL_WINDOWS_UNIT_TESTS snowfall_test dib_reader_test file_sharing_test private_profile_test saver_platform_test media_control_test)
+set(HOARVEIL_WINDOWS_UNIT_TESTS snowfall_test dib_reader_test file_sharing_test private_profile_test saver_platform_test media_control_test text_encoding_test)

@@ -1,0 +1,24 @@
+#pragma once
+// The saver's texts are UTF-8 on every system. Windows' ANSI calls take them in a code page
+// (the system's, or Shift-JIS where a file must match Japanese Windows), and what is drawn goes
+// through the wide-character calls, so Japanese reads correctly under any system locale.
+// Only Win32 code includes this header.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform::win32 {
+
+// CP_ACP: the system's ANSI code page.
+inline constexpr unsigned systemCodePage = 0;
+inline constexpr unsigned shiftJis = 932;
+
+std::wstring wideFromUtf8(std::string_view text);
+std::string utf8FromWide(std::wstring_view text);
+
+// The text in the code page; nothing when one of its characters has no exact form there, so a
+// path is never passed on with a '?' in place of a letter.
+std::optional<std::string> codePageFromUtf8(std::string_view text, unsigned codePage = systemCodePage);
+std::string utf8FromCodePage(std::string_view text, unsigned codePage = systemCodePage);
+
+}  // namespace platform::win32

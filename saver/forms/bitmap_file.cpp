@@ -1,11 +1,6 @@
 #include "saver/forms/bitmap_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <system_error>
+#include "platform/file_replace.h"
 
 namespace forms {
 namespace {
@@ -33,60 +28,6 @@ std::size_t rowBytes(int width)
 {
     return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
 }
-
-[[noreturn]] void fail(const std::string& what)
-{
-    throw std::system_error(errno, std::generic_category(), what);
-}
-
-// A file descriptor that closes itself; the temporary file goes too unless it was kept.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& beside) : path(beside + ".XXXXXX")
-    {
-        fd = mkstemp(path.data());  // mode 0600, never an existing file
-        if (fd < 0)
-            fail("cannot create a file beside " + beside);
-    }
-    ~TemporaryFile()
-    {
-        if (fd >= 0)
-            close(fd);
-        if (!kept)
-            unlink(path.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    void write(const std::vector<std::uint8_t>& bytes)
-    {
-        for (std::size_t done = 0; done < bytes.size();) {
-            const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0)
-                fail("cannot write " + path);
-            done += static_cast<std::size_t>(written);
-        }
-        if (fchmod(fd, 0600) != 0 || close(fd) != 0) {
-            fd = -1;
-            fail("cannot finish " + path);
-        }
-        fd = -1;
-    }
-
-    void renameTo(const std::string& target)
-    {
-        if (rename(path.c_str(), target.c_str()) != 0)
-            fail("cannot replace " + target);
-        kept = true;
-    }
-
-private:
-    std::string path;
-    int fd = -1;
-    bool kept = false;
-};
 
 }  // namespace
 
@@ -147,12 +88,9 @@ RgbSurface decodeBitmap(std::span<const std::uint8_t> file)
 
 void savePicture(const RgbSurface& picture, const std::string& path)
 {
-    TemporaryFile file(path);
-    file.write(encodeBitmap(picture));
-    // rename never follows a link at the target: a symbolic link planted at the path is
-    // replaced by the picture, never written through, and whoever reads the path next (the
-    // renderer) gets the picture rather than the link's target.
-    file.renameTo(path);
+    // Whoever reads the path next (the renderer) gets the whole picture, never a half-written
+    // one or what a link planted there points to.
+    platform::replaceFile(path, encodeBitmap(picture));
 }
 
 }  // namespace forms

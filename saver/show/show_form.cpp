@@ -6,6 +6,7 @@
 #include "platform/bitmap_folder.h"
 #include "platform/desktop_capture.h"
 #include "platform/native_window.h"
+#include "platform/path.h"
 #include "platform/process.h"
 #include "platform/trace.h"
 #include "platform/window.h"
@@ -66,16 +67,16 @@ void Hoarveil_S::Form_Load()
     const bool privateFolder = platform::bitmapFolderIsPrivate();
     suppressErrors([&] {
         if (privateFolder)
-            forms::savePicture(Display(0).image(), folder + "/Hoarveil1.bmp");
+            forms::savePicture(Display(0).image(), platform::bitmapPath("Hoarveil1.bmp"));
     });
     platform::trace("photograph written");
     suppressErrors([&] {
         if (privateFolder)
-            forms::savePicture(Display(1).image(), folder + "/Hoarveil2.bmp");
+            forms::savePicture(Display(1).image(), platform::bitmapPath("Hoarveil2.bmp"));
     });
     platform::trace("flake picture written");
     suppressErrors([&] {
-        RendererPath = Hoarveil_B.AppFolder + "/Hoarveil.dll";
+        RendererPath = platform::joinPath(Hoarveil_B.AppFolder, rendererFileName);
         platform::startProgram(RendererPath);
     });
     platform::trace("renderer started");

@@ -1,13 +1,10 @@
 #include "saver/startup/settings_store.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
 #include "platform/executable_folder.h"
 #include "platform/file_access.h"
+#include "platform/path.h"
 #include "platform/private_profile.h"
+#include "platform/settings_folder.h"
 #include "saver/forms/conversions.h"
 #include "saver/startup/shared_settings.h"
 
@@ -20,6 +17,8 @@ HoarveilStartup Hoarveil_B = [] {
 
 namespace {
 
+constexpr const char* settingsFileName = "Hoarveil.ini";
+
 // The first `count` characters of a UTF-8 text.
 std::string firstCharacters(const std::string& text, std::size_t count)
 {
@@ -30,20 +29,6 @@ std::string firstCharacters(const std::string& text, std::size_t count)
             ++at;
     }
     return text.substr(0, at);
-}
-
-std::string userSettingsFile()
-{
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    std::string folder;
-    if (configHome && *configHome)
-        folder = configHome;
-    else
-        folder = std::string(std::getenv("HOME") ? std::getenv("HOME") : ".") + "/.config";
-    mkdir(folder.c_str(), 0700);
-    folder += "/hoarveil";
-    mkdir(folder.c_str(), 0700);
-    return folder + "/Hoarveil.ini";
 }
 
 // Text to a 16-bit setting: rounded down; no change when it is not a number or out of range.
@@ -66,9 +51,9 @@ std::string SettingsFile()
     // An installed copy serves every user of the machine: each keeps settings of their own, root
     // too, and nothing is ever written into the install folder.
     const std::string& folder = Hoarveil_B.AppFolder;
-    if (!FileExists(folder + "/" + perUserSettingsMarker) && access(folder.c_str(), W_OK) == 0)
-        return folder + "/Hoarveil.ini";
-    return userSettingsFile();
+    if (!FileExists(platform::joinPath(folder, perUserSettingsMarker)) && platform::folderIsWritable(folder))
+        return platform::joinPath(folder, settingsFileName);
+    return platform::joinPath(platform::userSettingsFolder(), settingsFileName);
 }
 
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& file)
@@ -104,16 +89,19 @@ void LoadSettings()
 bool FileExists(const std::string& path)
 {
     std::string file = path;
-    if (!file.empty() && file.back() == '/')
+    if (!file.empty() && platform::separatesFolders(file.back()))
         file.pop_back();
     return !file.empty() && platform::canOpenForReading(file);
 }
 
 std::string FolderOf(const std::string& path)
 {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
+    auto separator = path.size();
+    while (separator > 0 && !platform::separatesFolders(path[separator - 1]))
+        --separator;
+    if (separator == 0)
         return {};
-    // The root keeps its slash: an empty folder would mean "wherever we are".
-    return slash == 0 ? "/" : path.substr(0, slash);
+    // A root keeps its separator ("/", "C:\"): an empty folder would mean "wherever we are".
+    const bool root = separator == 1 || (separator == 3 && path[1] == ':');
+    return path.substr(0, root ? separator : separator - 1);
 }

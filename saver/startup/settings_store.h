@@ -3,7 +3,7 @@
 #include <string>
 
 // The INI file behind the settings: beside the saver, or the user's own,
-// $XDG_CONFIG_HOME/hoarveil/Hoarveil.ini, for an installed copy (one with the marker file
+// $XDG_CONFIG_HOME/hoarveil/Hoarveil.ini (%APPDATA%\Hoarveil\Hoarveil.ini on Windows), for an installed copy (one with the marker file
 // beside it) and when the saver's folder can't be written, so saved settings are never lost.
 std::string SettingsFile();
 
@@ -19,7 +19,8 @@ std::string WriteIni(const std::string& section, const std::string& key, const s
 void LoadSettings();
 // True when the path names a file that can be opened for reading (never a folder).
 bool FileExists(const std::string& path);
-// The folder part of a path: "/music/a.mp3" gives "/music", "/a.mp3" gives "/".
+// The folder part of a path: "/music/a.mp3" gives "/music", "/a.mp3" gives "/", "C:\a.mp3"
+// gives "C:\".
 std::string FolderOf(const std::string& path);
 
 inline constexpr const char* settingsSection = "Section";

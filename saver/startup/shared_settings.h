@@ -23,3 +23,6 @@ struct HoarveilStartup {
     std::optional<int> CursorState;
 };
 extern HoarveilStartup Hoarveil_B;
+
+// The renderer, which stands beside the saver.
+inline constexpr const char* rendererFileName = "Hoarveil.dll";

@@ -7,6 +7,7 @@
 #include "platform/directory.h"
 #include "platform/message_box.h"
 #include "platform/native_window.h"
+#include "platform/path.h"
 #include "platform/window.h"
 #include "saver/forms/errors_suppressed.h"
 #include "saver/forms/runtime.h"
@@ -25,9 +26,8 @@ void createBitmapFolder()
     // The folder is private: the show's desktop photograph goes into it. Its parent is made
     // too when missing, as ~/.cache is on a fresh account.
     const std::string folder = platform::bitmapFolder();
-    const std::size_t slash = folder.rfind('/');
-    if (slash != std::string::npos && slash > 0)
-        platform::createDirectory(folder.substr(0, slash), 0700);
+    if (const std::string parent = FolderOf(folder); !parent.empty())
+        platform::createDirectory(parent, 0700);
     platform::createDirectory(folder, 0700);
 }
 
@@ -59,7 +59,7 @@ void Main()
     suppressErrors(createBitmapFolder);
     suppressErrors(LoadSettings);
     suppressErrors([] {
-        if (!FileExists(Hoarveil_B.AppFolder + "/Hoarveil.dll")) {
+        if (!FileExists(platform::joinPath(Hoarveil_B.AppFolder, rendererFileName))) {
             platform::messageBox(0, missingRendererText, applicationTitle);
             forms::endProcess();
         }

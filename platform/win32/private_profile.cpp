@@ -1,10 +1,34 @@
+// The settings file through the ANSI profile functions. Section and key names always go in
+// Shift-JIS, the bytes Japanese Windows has written the saver's files with: under code page 932
+// those are its own texts, and under a Western code page the three key names still stay apart
+// (their bytes differ in more than case). Values are in the system's code page, as the music
+// path the file chooser gives is.
 #include "platform/private_profile.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
+
+#include "platform/win32/text_encoding.h"
 
 namespace platform {
+namespace {
+
+using win32::codePageFromUtf8;
+
+// The UTF-8 text cut to at most `room` bytes, never inside a character.
+std::string_view cutToBytes(std::string_view text, std::size_t room)
+{
+    if (text.size() <= room)
+        return text;
+    std::size_t end = room;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
+}  // namespace
 
 std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, char* buffer, std::size_t size,
@@ -12,16 +36,39 @@ std::size_t getPrivateProfileString(const std::string& section, const std::strin
 {
     if (!buffer || size == 0)
         return 0;
-    // The call takes a 32-bit size; a bigger buffer just goes partly unused.
-    const DWORD capacity = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
-    return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, capacity,
-                                    file.c_str());
+    buffer[0] = '\0';
+    const auto nativeSection = codePageFromUtf8(section, win32::shiftJis);
+    const auto nativeKey = codePageFromUtf8(key, win32::shiftJis);
+    const auto nativeFile = codePageFromUtf8(file);
+    std::string value = defaultValue;
+    if (nativeSection && nativeKey && nativeFile) {
+        // The call takes a 32-bit size; a bigger buffer just goes partly unused. A value in the
+        // code page is never longer than in UTF-8, so this room is enough for what fits.
+        std::vector<char> native(std::min<std::size_t>(size, MAXDWORD), '\0');
+        const auto nativeDefault = codePageFromUtf8(defaultValue).value_or("");
+        const DWORD length = GetPrivateProfileStringA(nativeSection->c_str(), nativeKey->c_str(), nativeDefault.c_str(),
+                                                      native.data(), static_cast<DWORD>(native.size()),
+                                                      nativeFile->c_str());
+        value = win32::utf8FromCodePage(std::string_view(native.data(), length));
+    }
+    const std::string_view copied = cutToBytes(value, size - 1);
+    std::copy(copied.begin(), copied.end(), buffer);
+    buffer[copied.size()] = '\0';
+    return copied.size();
 }
 
 bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                const std::string& file)
 {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+    // A text the file can't hold is not written at all, rather than with '?' in its place.
+    const auto nativeSection = codePageFromUtf8(section, win32::shiftJis);
+    const auto nativeKey = codePageFromUtf8(key, win32::shiftJis);
+    const auto nativeValue = codePageFromUtf8(value);
+    const auto nativeFile = codePageFromUtf8(file);
+    if (!nativeSection || !nativeKey || !nativeValue || !nativeFile)
+        return false;
+    return WritePrivateProfileStringA(nativeSection->c_str(), nativeKey->c_str(), nativeValue->c_str(),
+                                      nativeFile->c_str()) != FALSE;
 }
 
 }  // namespace platform

@@ -48,6 +48,9 @@ WinePrefix WinePrefix::make(const std::string& folder)
     fs::create_directories(fonts);
     for (const auto& font : fs::directory_iterator("/usr/share/wine/fonts"))
         fs::copy_file(font.path(), fonts / font.path().filename(), fs::copy_options::overwrite_existing);
+    // The machine need not have the locale installed: -c writes it despite glibc's warnings.
+    fs::create_directories(fs::path(prefix.folder()) / "locale");
+    mustRun({"/usr/bin/localedef", "-c", "-i", "ja_JP", "-f", "UTF-8", prefix.folder() + "/locale/ja_JP.UTF-8"}, {});
     return prefix;
 }
 
@@ -70,6 +73,11 @@ std::map<std::string, std::string> WinePrefix::environment(const std::string& di
         {"WINEDLLOVERRIDES", "mscoree,mshtml="},  // no offer to install .NET or Gecko
         {"DISPLAY", display},
     };
+}
+
+std::map<std::string, std::string> WinePrefix::japaneseLocale() const
+{
+    return {{"LOCPATH", root + "/locale"}, {"LANG", "ja_JP.UTF-8"}, {"LC_ALL", "ja_JP.UTF-8"}};
 }
 
 std::unique_ptr<ChildProcess> WinePrefix::start(const std::string& program, const std::vector<std::string>& arguments,

@@ -32,6 +32,9 @@ public:
 
     // What a program in the prefix runs with; `display` empty for none.
     std::map<std::string, std::string> environment(const std::string& display) const;
+    // What makes Wine's system code page 932, Japanese Windows' own, instead of 1252: a Japanese
+    // glibc locale, which the prefix keeps compiled in a folder of its own.
+    std::map<std::string, std::string> japaneseLocale() const;
     // Starts `wine program arguments...` on the display.
     std::unique_ptr<ChildProcess> start(const std::string& program, const std::vector<std::string>& arguments,
                                         const std::string& display,

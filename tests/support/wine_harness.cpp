@@ -1,10 +1,12 @@
 // The Windows tests' helper, for CTest:
 //   wine_harness make-prefix <folder>        makes the run's Wine prefix (the tests' fixture)
 //   wine_harness run <program> [arguments]   runs a Windows program in HOARVEIL_WINE_PREFIX,
-//                                            its output and exit code passed through
+//                                            its output and exit code passed through; under
+//                                            code page 932 when HOARVEIL_WINE_CODE_PAGE is 932
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -20,6 +22,9 @@ namespace {
     const auto prefix = testing_support::WinePrefix::current();
     for (const auto& [key, value] : prefix.environment(""))
         setenv(key.c_str(), value.c_str(), 1);
+    if (const char* codePage = std::getenv("HOARVEIL_WINE_CODE_PAGE"); codePage && std::string(codePage) == "932")
+        for (const auto& [key, value] : prefix.japaneseLocale())
+            setenv(key.c_str(), value.c_str(), 1);
     unsetenv("DISPLAY");  // the unit tests need no display and must not find one
     // Nor a sound server: they run as on a machine without a sound card, whatever this one has.
     setenv("PULSE_SERVER", "unix:/nonexistent/pulse", 1);

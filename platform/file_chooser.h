@@ -25,8 +25,12 @@ struct OpenFileName {
     std::string fileTitle;
 };
 
-// Nonzero when the user chose a file; 0 when the chooser was cancelled, could not be shown,
-// or the chosen path does not fit the request's buffer (nothing is cut short).
+// What getOpenFileName answers for a path that the system's code page can't spell (Windows
+// only): no file is given, since the settings file and the music could not name it.
+inline constexpr int unspellableFileName = -1;
+
+// 1 when the user chose a file; 0 when the chooser was cancelled, could not be shown, or the
+// chosen path does not fit the request's buffer (nothing is cut short); or unspellableFileName.
 int getOpenFileName(OpenFileName& request);
 
 }  // namespace platform

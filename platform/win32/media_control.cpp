@@ -6,25 +6,48 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "platform/win32/text_encoding.h"
+
 // The ANSI calls are meant; these macros would rename the platform's own functions.
 #undef mciSendString
 #undef mciGetErrorString
 
 namespace platform {
 
+// The saver's commands and file names are UTF-8; the ANSI calls take the system's code page.
+// A name it can't spell names no file there.
 MCIERROR mciSendString(const char* command, char* reply, unsigned capacity)
 {
-    return mciSendStringA(command, reply, capacity, nullptr);
+    const auto native = win32::codePageFromUtf8(command);
+    if (!native) {
+        if (reply && capacity)
+            *reply = '\0';
+        return MCIERR_FILE_NOT_FOUND;
+    }
+    // Replies are numbers and modes, ASCII in every code page: they need no conversion.
+    return mciSendStringA(native->c_str(), reply, capacity, nullptr);
 }
 
 bool mciGetErrorString(MCIERROR code, char* text, unsigned capacity)
 {
-    return mciGetErrorStringA(code, text, capacity) != FALSE;
+    if (!text || capacity == 0)
+        return false;
+    // The system's texts come in its code page, Japanese ones under 932.
+    char native[256] = {};
+    const bool known = mciGetErrorStringA(code, native, sizeof native) != FALSE;
+    win32::copyUtf8(known ? win32::utf8FromCodePage(native) : std::string(), text, capacity);
+    return known;
 }
 
 unsigned waveOutGetNumDevs() { return ::waveOutGetNumDevs(); }
 
-bool playSound(const char* sound, unsigned flags) { return PlaySoundA(sound, nullptr, flags) != FALSE; }
+bool playSound(const char* sound, unsigned flags)
+{
+    if (!sound)
+        return PlaySoundA(nullptr, nullptr, flags) != FALSE;
+    const auto native = win32::codePageFromUtf8(sound);
+    return native && PlaySoundA(native->c_str(), nullptr, flags) != FALSE;
+}
 
 const MediaControl& systemMediaControl()
 {

@@ -13,22 +13,8 @@
 #include "platform/win32/text_encoding.h"
 
 namespace platform {
-namespace {
 
 using win32::codePageFromUtf8;
-
-// The UTF-8 text cut to at most `room` bytes, never inside a character.
-std::string_view cutToBytes(std::string_view text, std::size_t room)
-{
-    if (text.size() <= room)
-        return text;
-    std::size_t end = room;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
-}
-
-}  // namespace
 
 std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, char* buffer, std::size_t size,
@@ -36,7 +22,6 @@ std::size_t getPrivateProfileString(const std::string& section, const std::strin
 {
     if (!buffer || size == 0)
         return 0;
-    buffer[0] = '\0';
     const auto nativeSection = codePageFromUtf8(section, win32::shiftJis);
     const auto nativeKey = codePageFromUtf8(key, win32::shiftJis);
     const auto nativeFile = codePageFromUtf8(file);
@@ -51,10 +36,7 @@ std::size_t getPrivateProfileString(const std::string& section, const std::strin
                                                       nativeFile->c_str());
         value = win32::utf8FromCodePage(std::string_view(native.data(), length));
     }
-    const std::string_view copied = cutToBytes(value, size - 1);
-    std::copy(copied.begin(), copied.end(), buffer);
-    buffer[copied.size()] = '\0';
-    return copied.size();
+    return win32::copyUtf8(value, buffer, size);
 }
 
 bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,

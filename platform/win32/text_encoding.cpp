@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform::win32 {
 namespace {
 
@@ -55,6 +57,18 @@ std::optional<std::string> codePageFromUtf8(std::string_view text, unsigned code
 std::string utf8FromCodePage(std::string_view text, unsigned codePage)
 {
     return utf8FromWide(wideFrom(text, codePage));
+}
+
+std::size_t copyUtf8(std::string_view text, char* buffer, std::size_t capacity)
+{
+    if (!buffer || capacity == 0)
+        return 0;
+    std::size_t length = std::min(text.size(), capacity - 1);
+    while (length < text.size() && length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        --length;
+    std::copy_n(text.data(), length, buffer);
+    buffer[length] = '\0';
+    return length;
 }
 
 }  // namespace platform::win32

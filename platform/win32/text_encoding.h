@@ -3,6 +3,7 @@
 // (the system's, or Shift-JIS where a file must match Japanese Windows), and what is drawn goes
 // through the wide-character calls, so Japanese reads correctly under any system locale.
 // Only Win32 code includes this header.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,5 +21,9 @@ std::string utf8FromWide(std::wstring_view text);
 // path is never passed on with a '?' in place of a letter.
 std::optional<std::string> codePageFromUtf8(std::string_view text, unsigned codePage = systemCodePage);
 std::string utf8FromCodePage(std::string_view text, unsigned codePage = systemCodePage);
+
+// Copies as much of the UTF-8 text as fits in capacity - 1 bytes, never part of a character,
+// and ends it with a NUL; returns the bytes copied.
+std::size_t copyUtf8(std::string_view text, char* buffer, std::size_t capacity);
 
 }  // namespace platform::win32

@@ -7,8 +7,9 @@
 #include "assets/metal_strip_bmp.h"
 #include "assets/option_off_bmp.h"
 #include "assets/option_on_bmp.h"
-#include "platform/pointer.h"
 #include "platform/file_chooser.h"
+#include "platform/message_box.h"
+#include "platform/pointer.h"
 #include "platform/shell_execute.h"
 #include "saver/forms/bitmap_file.h"
 #include "saver/forms/conversions.h"
@@ -20,6 +21,7 @@
 #include "saver/startup/mode_hooks.h"
 #include "saver/startup/settings_store.h"
 #include "saver/startup/shared_settings.h"
+#include "saver/startup/startup.h"
 #include "saver/startup/zoom.h"
 
 using forms::suppressErrors;
@@ -27,6 +29,9 @@ using namespace settings_dialog;
 using namespace std::string_literals;
 
 namespace {
+
+// A music file whose name the system's code page can't spell could be neither saved nor played.
+constexpr const char* unspellableFileText = "このﾌｧｲﾙ名は設定に保存できません。別の名前のﾌｧｲﾙを選んでください。";
 
 const forms::FontSpec labelFont{"ＭＳ Ｐゴシック", 9.75, false, false, false, false, 128};
 const forms::FontSpec panelFont{"Tahoma", 8.25, false, false, false, false, 0};
@@ -214,7 +219,11 @@ void Hoarveil_P::Cmd_File_Click()
         request.maxFile = request.maxFileTitle = 255;
         request.initialDir = Hoarveil_BGM.BgmFolder;
         request.title = "ﾌｧｲﾙを開く";
-        if (platform::getOpenFileName(request) <= 0)
+        const int chosen = platform::getOpenFileName(request);
+        // Saved, such a path would come back as another file's name, or as none at all.
+        if (chosen == platform::unspellableFileName)
+            platform::messageBox(hWnd(), unspellableFileText, applicationTitle);
+        if (chosen <= 0)
             return;
         Hoarveil_BGM.BgmFile = request.file;
         lbl_Fname.setCaption(Hoarveil_BGM.BgmFile);

@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include "platform/trace.h"
+
 namespace platform {
 namespace {
 
@@ -101,7 +103,14 @@ DisplayChange changeDisplaySettings(int width, int height)
 
 void restoreDisplaySettings() { ChangeDisplaySettingsA(nullptr, 0); }
 
-int showCursor(bool show) { return ShowCursor(show ? TRUE : FALSE); }
+int showCursor(bool show)
+{
+    const int count = ShowCursor(show ? TRUE : FALSE);
+    // The pointer appears or goes only where the count crosses from 0 to -1 or back.
+    if (count == (show ? 0 : -1))
+        trace(show ? "cursor shown" : "cursor hidden");
+    return count;
+}
 
 bool peekMessage(Message& message)
 {

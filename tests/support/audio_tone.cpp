@@ -145,4 +145,22 @@ std::vector<std::int16_t> DiskAudioFile::listen(std::chrono::milliseconds durati
     return samples(start, duration);
 }
 
+bool toneReturnsAfterSilence(const DiskAudioFile& sound, double frequency, std::chrono::milliseconds limit)
+{
+    enum class Heard { Nothing, Tone, ToneAfterSilence, ToneAgain };
+    Heard heard = Heard::Nothing;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (heard != Heard::ToneAgain && std::chrono::steady_clock::now() < deadline) {
+        const auto window = sound.listen(std::chrono::milliseconds(100));
+        const bool tone = std::abs(dominantFrequency(window) - frequency) < frequency * 0.04;
+        if (tone && heard == Heard::Nothing)
+            heard = Heard::Tone;
+        else if (!tone && loudness(window) < 50 && heard == Heard::Tone)
+            heard = Heard::ToneAfterSilence;
+        else if (tone && heard == Heard::ToneAfterSilence)
+            heard = Heard::ToneAgain;
+    }
+    return heard == Heard::ToneAgain;
+}
+
 }  // namespace testing_support

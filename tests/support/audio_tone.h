@@ -39,6 +39,10 @@ private:
     std::string file;
 };
 
+// Listens in windows of a tenth of a second until the tone has sounded, fallen silent and
+// sounded again, or the limit has passed: whether it came back.
+bool toneReturnsAfterSilence(const DiskAudioFile& sound, double frequency, std::chrono::milliseconds limit);
+
 // Sends this process's own sound to the file: to be called before SDL starts.
 DiskAudioFile captureOwnSound(const std::string& path);
 

@@ -2,22 +2,27 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace testing_support {
 namespace {
 
+std::string fileText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 bool isZombie(const std::filesystem::path& process)
 {
-    std::ifstream stat(process / "stat");
-    const std::string text{std::istreambuf_iterator<char>(stat), std::istreambuf_iterator<char>()};
+    const std::string text = fileText(process / "stat");
     const auto close = text.rfind(')');
     return close == std::string::npos || text.compare(close, 3, ") Z") == 0;
 }
 
-}  // namespace
-
-std::vector<pid_t> processesWithEnvironment(const std::string& entry)
+// Live processes (zombies aside) whose file in /proc/<pid>/ the test accepts.
+std::vector<pid_t> processesWhose(const char* file, const std::function<bool(const std::string&)>& accepted)
 {
     std::vector<pid_t> found;
     std::error_code ignored;
@@ -25,14 +30,28 @@ std::vector<pid_t> processesWithEnvironment(const std::string& entry)
         const std::string name = process.path().filename();
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::ifstream file(process.path() / "environ", std::ios::binary);
-        const std::string environment{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        // Entries are separated by NULs: match a whole entry only.
-        const std::string wanted = std::string(1, '\0') + entry + '\0';
-        if (('\0' + environment).find(wanted) != std::string::npos && !isZombie(process.path()))
+        if (accepted(fileText(process.path() / file)) && !isZombie(process.path()))
             found.push_back(static_cast<pid_t>(std::stol(name)));
     }
     return found;
+}
+
+}  // namespace
+
+std::vector<pid_t> processesWithEnvironment(const std::string& entry)
+{
+    // Entries are separated by NULs: match a whole entry only.
+    const std::string wanted = std::string(1, '\0') + entry + '\0';
+    return processesWhose("environ", [&](const std::string& environment) {
+        return ('\0' + environment).find(wanted) != std::string::npos;
+    });
+}
+
+std::vector<pid_t> processesWithCommandLine(const std::string& part)
+{
+    return processesWhose("cmdline", [&](const std::string& commandLine) {
+        return commandLine.find(part) != std::string::npos;
+    });
 }
 
 }  // namespace testing_support

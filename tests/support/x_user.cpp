@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <thread>
+#include <tuple>
 
 namespace testing_support {
 namespace {
@@ -188,6 +189,18 @@ Screenshot screenshotWhen(Display* display, const std::function<bool(const Scree
             return shot;
         std::this_thread::sleep_for(50ms);
     }
+}
+
+void furnishDesktop(Display* d)
+{
+    XSetWindowBackground(d, DefaultRootWindow(d), 0x3050A0);
+    XClearWindow(d, DefaultRootWindow(d));
+    for (auto [x, y, colour] : {std::tuple{0, 0, 0xE02020UL}, std::tuple{600, 400, 0x20C040UL}}) {
+        const ::Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), x, y, 300, 250, 0, 0, colour);
+        XMapWindow(d, w);
+    }
+    XSync(d, False);
+    waitUntil([&] { return takeScreenshot(d).at(10, 10).r > 200; });
 }
 
 }  // namespace testing_support

@@ -29,6 +29,10 @@ void click(Display* display, int x, int y, unsigned button = 1);
 // A client message WM_DELETE_WINDOW, as a window manager sends it for a close request.
 void sendDeleteWindow(Display* display, ::Window window);
 
+// A desktop a user would recognise: a blue backdrop with a red and a green window on it, the
+// windows going with the connection. Returns once the screen shows it.
+void furnishDesktop(Display* display);
+
 // Whether the pointer shows a visible cursor where it is (a hidden one is all transparent).
 bool cursorShown(Display* display);
 

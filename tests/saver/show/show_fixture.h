@@ -84,19 +84,7 @@ protected:
         fs::permissions(runtime, fs::perms::owner_all);
     }
 
-    // A desktop a user would recognise: a blue backdrop with a red and a green window on it.
-    void furnishDesktop(PrivateXServer& server)
-    {
-        Display* d = server.display();
-        XSetWindowBackground(d, DefaultRootWindow(d), 0x3050A0);
-        XClearWindow(d, DefaultRootWindow(d));
-        for (auto [x, y, colour] : {std::tuple{0, 0, 0xE02020UL}, std::tuple{600, 400, 0x20C040UL}}) {
-            const ::Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), x, y, 300, 250, 0, 0, colour);
-            XMapWindow(d, w);
-        }
-        XSync(d, False);
-        waitUntil([&] { return takeScreenshot(d).at(10, 10).r > 200; });
-    }
+    void furnishDesktop(PrivateXServer& server) { testing_support::furnishDesktop(server.display()); }
 
     // `changes` add to the saver's environment or replace what it would get.
     std::unique_ptr<ChildProcess> startSaver(PrivateXServer& server, std::vector<std::string> arguments,

@@ -116,8 +116,10 @@ TEST_F(WindowsShow, ASecondShowEndsAtOnceAndAKilledRendererEndsTheSaver)
     EXPECT_EQ(findWindowsByTitle(screen.display(), "Hoarveil_VC").size(), 1u);
 
     const auto renderers = WindowsSaver::rendererProcesses();
-    ASSERT_EQ(renderers.size(), 1u);
-    kill(renderers.front(), SIGKILL);
+    // Every one: a renderer of an earlier test may still be on its way out.
+    ASSERT_FALSE(renderers.empty());
+    for (const pid_t renderer : renderers)
+        kill(renderer, SIGKILL);
     EXPECT_EQ(first->waitForExit(5s), 0) << "the saver's watch sees the renderer gone";
 }
 

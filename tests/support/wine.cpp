@@ -44,6 +44,13 @@ WinePrefix WinePrefix::make(const std::string& folder)
     mustRun({"/usr/bin/wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"},
             environment);
     mustRun({"/usr/bin/wineserver", "-w"}, environment);
+    // Windows carries Japanese faces and links its interface font to them, so Japanese in a
+    // message box reads under any locale; the prefix has them as the IPA fonts of this machine.
+    for (const auto& [face, font] : {std::pair{"MS UI Gothic", "IPAGothic"}, std::pair{"MS Gothic", "IPAGothic"},
+                                     std::pair{"MS PGothic", "IPAPGothic"}})
+        mustRun({"/usr/bin/wine", "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v", face, "/d", font, "/f"},
+                environment);
+    mustRun({"/usr/bin/wineserver", "-w"}, environment);
     const fs::path fonts = fs::path(prefix.folder()) / "drive_c/windows/Fonts";
     fs::create_directories(fonts);
     for (const auto& font : fs::directory_iterator("/usr/share/wine/fonts"))

@@ -9,3 +9,17 @@ std::string bitmapFolder() { return "C:\\k_varo"; }
 std::string bitmapPath(const std::string& fileName) { return "c:\\k_varo\\" + fileName; }
 
 }  // namespace platform
+
+#include <windows.h>
+
+namespace platform {
+
+// A real folder, not a link to one elsewhere.
+bool bitmapFolderIsPrivate()
+{
+    const DWORD attributes = GetFileAttributesA(bitmapFolder().c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+}  // namespace platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
 #include <tuple>
 
 #include "platform/screen_metrics.h"
@@ -50,8 +51,7 @@ std::wstring japaneseFace()
     return chosen;
 }
 
-}  // namespace
-
+// The face asked of GDI for the description.
 std::wstring faceFor(const FontSpec& font)
 {
     const std::wstring named = platform::win32::wideFromUtf8(font.face);
@@ -59,6 +59,8 @@ std::wstring faceFor(const FontSpec& font)
         return named;
     return japaneseFace();
 }
+
+}  // namespace
 
 HFONT fontFor(const FontSpec& font)
 {

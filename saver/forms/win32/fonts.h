@@ -4,15 +4,11 @@
 // the Japanese glyphs, so no caption shows as boxes.
 #include "saver/forms/win32/handles.h"
 
-#include <string>
-
 #include "saver/forms/property_bag.h"
 
 namespace forms::win32 {
 
 // The font, made once and kept while the program runs.
 HFONT fontFor(const FontSpec& font);
-// The face actually asked of GDI for the description.
-std::wstring faceFor(const FontSpec& font);
 
 }  // namespace forms::win32

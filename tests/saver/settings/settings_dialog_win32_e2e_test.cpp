@@ -315,6 +315,16 @@ TEST_F(SettingsDialogOnWindows, CancelAndTheCloseBoxWriteNothing)
     EXPECT_EQ(readBytes(settingsFile), before);
 }
 
+// Other programs find the dialog by its title (FindWindowA): a second start ends at once.
+TEST_F(SettingsDialogOnWindows, ASecondConfigureEndsAtOnceWhileItIsOpen)
+{
+    open();
+    const auto second = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name());
+    EXPECT_TRUE(second->waitForExit(15s).has_value());
+    EXPECT_EQ(findWindowsByTitle(display(), "<Hoarveil>").size(), 1u);
+    EXPECT_TRUE(saver->running());
+}
+
 TEST_F(SettingsDialogOnWindows, TheFileChooserDrivenByKeysPicksTheMusicFile)
 {
     const std::string music = install.path() + "/music";

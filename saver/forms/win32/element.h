@@ -41,7 +41,7 @@ public:
     PixelRect area() const { return rect; }
     bool shown() const { return isShown; }
     bool active() const { return isActive; }
-    // Shown, active and taking input all the way up to the host window.
+    // Shown, enabled and one that takes the pointer at all.
     bool reachable() const;
     ControlPointer pointer() const { return shownPointer; }
     const std::shared_ptr<const PointerPicture>& pointerPicture() const { return picture; }

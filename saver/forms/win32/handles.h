@@ -93,6 +93,19 @@ private:
     HDC dc;
 };
 
+// SaveDC ... RestoreDC: clipping and selections made in between are undone.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) : dc(dc), saved(SaveDC(dc)) {}
+    ~SavedDcState() { RestoreDC(dc, saved); }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+private:
+    HDC dc;
+    int saved;
+};
+
 // SelectObject, and the previous object back at the end.
 class Selection {
 public:

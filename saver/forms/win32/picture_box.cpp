@@ -23,13 +23,12 @@ public:
 
     void paint(HDC dc) override
     {
-        const int saved = SaveDC(dc);
+        const SavedDcState unclipped(dc);
         IntersectClipRect(dc, rect.x, rect.y, rect.x + rect.width, rect.y + rect.height);
         drawBackground(dc, box);
         if (box.hasBorder())
             frameArea(dc, rect, {0, 0, 0});
         paintElements(dc);
-        RestoreDC(dc, saved);
     }
     // Controls inside the box come first; what they leave is the box's own.
     Element* elementAt(POINT point) override

@@ -70,8 +70,6 @@ PointerInput::~PointerInput()
 void PointerInput::forget(Element& element)
 {
     for (PointerInput* input : liveInputs()) {
-        if (input->hovered == &element)
-            input->hovered = nullptr;
         if (input->pressedOn == &element)
             input->pressedOn = nullptr;
     }
@@ -88,11 +86,7 @@ bool PointerInput::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 {
     switch (message) {
     case WM_MOUSEMOVE:
-        moved(window, wParam, pointOf(lParam));
-        return true;
-    case WM_MOUSELEAVE:
-        tracking = false;
-        hovered = nullptr;
+        moved(wParam, pointOf(lParam));
         return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -121,28 +115,27 @@ bool PointerInput::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             pressedOn = nullptr;
         return true;
     case WM_SETCURSOR:
-        return LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window && setCursor(window);
+        // Over the borders and over child windows, the system's and the children's own.
+        if (LOWORD(lParam) != HTCLIENT || reinterpret_cast<HWND>(wParam) != window)
+            return false;
+        showCursor(window);
+        return true;
     default:
         return false;
     }
 }
 
-void PointerInput::moved(HWND window, WPARAM keys, POINT point)
+void PointerInput::moved(WPARAM keys, POINT point)
 {
-    if (!tracking) {
-        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, window, 0};
-        tracking = TrackMouseEvent(&leave) != FALSE;
-    }
     if (pressedOn) {
         const POINT at = relativeTo(*pressedOn, point);
         pressedOn->owner().pointerMoved(heldButtons(keys), formsShift(keys), at.x, at.y);
         return;
     }
     // The move that enters a control is a move over it like any other.
-    hovered = elementAt(point);
-    if (hovered) {
-        const POINT at = relativeTo(*hovered, point);
-        hovered->owner().pointerMoved(heldButtons(keys), formsShift(keys), at.x, at.y);
+    if (Element* under = elementAt(point)) {
+        const POINT at = relativeTo(*under, point);
+        under->owner().pointerMoved(heldButtons(keys), formsShift(keys), at.x, at.y);
     }
 }
 
@@ -172,14 +165,13 @@ void PointerInput::released(int button, WPARAM keys, POINT point)
     target->owner().pointerReleased(button, formsShift(keys), at.x, at.y, inside(*target, point));
 }
 
-bool PointerInput::setCursor(HWND window) const
+void PointerInput::showCursor(HWND window) const
 {
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(window, &point);
     const Element* under = pressedOn ? pressedOn : elementAt(point);
     SetCursor(cursorFor(under ? under->pointer() : ControlPointer::Default, under ? under->pointerPicture() : nullptr));
-    return true;
 }
 
 }  // namespace forms::win32

@@ -1,6 +1,7 @@
 #pragma once
-// The pointer in one native window: which control is under it, which one a pressed button
-// belongs to until it is released, and the cursor shown there.
+// The pointer in one native window: the control under it gets its moves and presses, the one
+// pressed gets the moves and the release until the buttons are up, and the cursor shown there
+// is the pointer of the control under it.
 #include "saver/forms/win32/element.h"
 
 #include <windows.h>
@@ -23,16 +24,14 @@ public:
 
 private:
     Element* elementAt(POINT point) const;
-    void moved(HWND window, WPARAM keys, POINT point);
+    void moved(WPARAM keys, POINT point);
     void pressed(HWND window, int button, WPARAM keys, POINT point);
     void released(int button, WPARAM keys, POINT point);
-    bool setCursor(HWND window) const;
+    void showCursor(HWND window) const;
 
     Canvas& canvas;
     Element* own;
-    Element* hovered = nullptr;
     Element* pressedOn = nullptr;
-    bool tracking = false;
 };
 
 }  // namespace forms::win32

@@ -29,7 +29,7 @@ public:
         if (box)
             return;
         const DWORD style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
-                            (isShown ? WS_VISIBLE : 0) | (isActive ? 0 : WS_DISABLED);
+                            (shownInHost() ? WS_VISIBLE : 0) | (enabledInHost() ? 0 : WS_DISABLED);
         box.reset(CreateWindowExW(0, L"COMBOBOX", L"", style, rect.x, rect.y, rect.width, rect.height + listHeight,
                                   host, nullptr, GetModuleHandleW(nullptr), nullptr));
         if (!box)
@@ -89,7 +89,7 @@ public:
     // The edit field and the list ask their colours of the combo box's parent.
     HBRUSH controlColour(HWND child, HDC dc) override
     {
-        if (!box || !isActive || !partOfBox(child))
+        if (!box || !enabledInHost() || !partOfBox(child))
             return nullptr;
         SetBkColor(dc, colorRef(back));
         return brush.get();
@@ -102,15 +102,12 @@ protected:
             SetWindowPos(box.get(), nullptr, rect.x, rect.y, rect.width, rect.height + listHeight,
                          SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    void shownChanged() override
+    void stateChanged() override
     {
-        if (box)
-            ShowWindow(box.get(), isShown ? SW_SHOWNA : SW_HIDE);
-    }
-    void enabledChanged() override
-    {
-        if (box)
-            EnableWindow(box.get(), isActive);
+        if (!box)
+            return;
+        ShowWindow(box.get(), shownInHost() ? SW_SHOWNA : SW_HIDE);
+        EnableWindow(box.get(), enabledInHost());
     }
 
 private:

@@ -11,6 +11,16 @@ bool Element::reachable() const
     return isShown && isActive && takesPointer();
 }
 
+bool Element::shownInHost() const
+{
+    return isShown && (!container || container->showsControls());
+}
+
+bool Element::enabledInHost() const
+{
+    return isActive && (!container || container->enablesControls());
+}
+
 Element* Element::elementAt(POINT point)
 {
     const bool inside = point.x >= rect.x && point.y >= rect.y && point.x < rect.x + rect.width &&
@@ -73,7 +83,7 @@ void Canvas::paintElements(HDC dc) const
 
 Element* Canvas::elementAt(POINT point) const
 {
-    if (!open())
+    if (!showsControls() || !enablesControls())
         return nullptr;
     // The last adopted is on top.
     for (auto element = elements.rbegin(); element != elements.rend(); ++element)
@@ -100,6 +110,12 @@ void Canvas::shiftElements(int dx, int dy) const
     const std::vector<Element*> moving = elements;
     for (Element* element : moving)
         element->shift(dx, dy);
+}
+
+void Canvas::stateChangedAround() const
+{
+    for (Element* element : elements)
+        element->stateChanged();
 }
 
 HBRUSH Canvas::controlColour(HWND child, HDC dc) const

@@ -41,6 +41,11 @@ public:
     PixelRect area() const { return rect; }
     bool shown() const { return isShown; }
     bool active() const { return isActive; }
+    // Shown, or enabled, itself and in every container up to the host window.
+    bool shownInHost() const;
+    bool enabledInHost() const;
+    // The control's own visibility or enabled state changed, or its container's.
+    virtual void stateChanged() {}
     // Shown, enabled and one that takes the pointer at all.
     bool reachable() const;
     ControlPointer pointer() const { return shownPointer; }
@@ -70,8 +75,10 @@ public:
     virtual ~Canvas();
     // The window the controls are drawn into, null while there is none.
     virtual HWND hostWindow() const = 0;
-    // Whether input reaches the controls inside.
-    virtual bool open() const { return true; }
+    // Whether the controls inside show and take input: a hidden or disabled picture box hides
+    // or disables what is in it.
+    virtual bool showsControls() const { return true; }
+    virtual bool enablesControls() const { return true; }
 
     void adopt(Element& element);
     void remove(Element& element);
@@ -80,6 +87,7 @@ public:
     void realizeElements(HWND host) const;
     void unrealizeElements() const;
     void shiftElements(int dx, int dy) const;
+    void stateChangedAround() const;
     HBRUSH controlColour(HWND child, HDC dc) const;
     void invalidateArea(const PixelRect& area) const;
 
@@ -109,14 +117,14 @@ public:
         if (visible == isShown)
             return;
         isShown = visible;
-        shownChanged();
+        stateChanged();
         invalidate();
     }
     bool visible() const override { return isShown; }
     void setEnabled(bool enabled) override
     {
         isActive = enabled;
-        enabledChanged();
+        stateChanged();
         invalidate();
     }
     bool enabled() const override { return isActive; }
@@ -134,10 +142,8 @@ public:
     }
 
 protected:
-    // After the rectangle, the visibility or the enabled state changed.
+    // After the rectangle changed.
     virtual void placed() {}
-    virtual void shownChanged() {}
-    virtual void enabledChanged() {}
 
 private:
     Control& control;

@@ -36,7 +36,7 @@ public:
         // "&" is an ampersand like any other letter; words wrap at the width, from the top.
         const UINT format = DT_NOPREFIX | DT_WORDBREAK | DT_TOP | alignmentFlags(label.alignment());
         RECT area{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
-        if (!isActive) {
+        if (!enabledInHost()) {
             // Disabled text as the system draws it: grey, embossed on a light shadow.
             RECT shadow{area.left + 1, area.top + 1, area.right + 1, area.bottom + 1};
             SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));

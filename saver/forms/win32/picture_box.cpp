@@ -19,7 +19,9 @@ public:
             UpdateWindow(host);
     }
     HWND hostWindow() const override { return holder() ? holder()->hostWindow() : nullptr; }
-    bool open() const override { return isShown && isActive; }
+    bool showsControls() const override { return shownInHost(); }
+    bool enablesControls() const override { return enabledInHost(); }
+    void stateChanged() override { stateChangedAround(); }
 
     void paint(HDC dc) override
     {

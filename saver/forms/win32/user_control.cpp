@@ -31,8 +31,8 @@ public:
     {
         if (handle())
             return;
-        const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (isShown ? WS_VISIBLE : 0) |
-                            (isActive ? 0 : WS_DISABLED);
+        const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (shownInHost() ? WS_VISIBLE : 0) |
+                            (enabledInHost() ? 0 : WS_DISABLED);
         createWindow(Kind::Control, L"", style, 0, {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height}, host);
         // Above the windows made before it.
         SetWindowPos(handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -44,7 +44,8 @@ public:
         destroyWindow();
     }
     HBRUSH controlColour(HWND child, HDC dc) override { return Canvas::controlColour(child, dc); }
-    bool open() const override { return isShown && isActive; }
+    // Its window hides what is in it by itself; a disabled control's controls look disabled too.
+    bool enablesControls() const override { return enabledInHost(); }
 
 protected:
     void placed() override
@@ -52,15 +53,13 @@ protected:
         if (handle())
             SetWindowPos(handle(), nullptr, rect.x, rect.y, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    void shownChanged() override
+    void stateChanged() override
     {
-        if (handle())
-            ShowWindow(handle(), isShown ? SW_SHOWNA : SW_HIDE);
-    }
-    void enabledChanged() override
-    {
-        if (handle())
-            EnableWindow(handle(), isActive);
+        if (!handle())
+            return;
+        ShowWindow(handle(), shownInHost() ? SW_SHOWNA : SW_HIDE);
+        EnableWindow(handle(), enabledInHost());
+        stateChangedAround();
     }
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override

@@ -190,6 +190,26 @@ protected:
         }
     }
 
+    // A music folder with two files, the first of them the chosen music; the folder's path.
+    std::string withMusicFolder()
+    {
+        const std::string music = install.path() + "/music";
+        fs::create_directory(music);
+        for (const char* name : {"first.mp3", "tune.mp3"})
+            std::ofstream(music + "/" + name) << "x";
+        writeSettings("[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + windowsPath(music + "/first.mp3") + "\n");
+        return music;
+    }
+
+    // The file button opens the chooser over the dialog.
+    ::Window openChooser()
+    {
+        clickAt(fileButton);
+        ::Window chooser = 0;
+        waitUntil([&] { return (chooser = otherShownWindow(display(), window)) != 0; }, 30s);
+        return chooser;
+    }
+
     void expectClosed()
     {
         ASSERT_TRUE(saver->waitForExit(15s).has_value()) << "the dialog closes and the saver ends";
@@ -327,17 +347,10 @@ TEST_F(SettingsDialogOnWindows, ASecondConfigureEndsAtOnceWhileItIsOpen)
 
 TEST_F(SettingsDialogOnWindows, TheFileChooserDrivenByKeysPicksTheMusicFile)
 {
-    const std::string music = install.path() + "/music";
-    fs::create_directory(music);
-    for (const char* name : {"first.mp3", "tune.mp3"})
-        std::ofstream(music + "/" + name) << "x";
-    const std::string first = windowsPath(music + "/first.mp3");
-    writeSettings("[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + first + "\n");
+    const std::string music = withMusicFolder();
     open();
-    clickAt(fileButton);
-    ::Window chooser = 0;
-    ASSERT_TRUE(waitUntil([&] { return (chooser = otherShownWindow(display(), window)) != 0; }, 30s));
-    EXPECT_EQ(findWindowByTitle(display(), "ﾌｧｲﾙを開く"), chooser) << "the chooser's title reads as Japanese";
+    const ::Window chooser = openChooser();
+    ASSERT_NE(chooser, 0u);
     // Keys go to the focused window: the chooser has it once it has read its folder.
     ASSERT_TRUE(waitUntil([&] {
         ::Window focused = 0;
@@ -353,6 +366,15 @@ TEST_F(SettingsDialogOnWindows, TheFileChooserDrivenByKeysPicksTheMusicFile)
     expectClosed();
     EXPECT_EQ(readSettings(settingsFile),
               "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + windowsPath(music + "/tune.mp3") + "\n");
+}
+
+TEST_F(SettingsDialogOnWindows, TheFileChoosersTitleReadsAsJapanese)
+{
+    withMusicFolder();
+    open();
+    const ::Window chooser = openChooser();
+    ASSERT_NE(chooser, 0u);
+    EXPECT_EQ(findWindowByTitle(display(), "ﾌｧｲﾙを開く"), chooser);
 }
 
 TEST_F(SettingsDialogOnWindows, AddressLabelShowsTheHandAndReachesTheBrowser)

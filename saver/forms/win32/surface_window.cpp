@@ -34,13 +34,12 @@ SurfaceWindow::~SurfaceWindow()
         SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
 }
 
-bool SurfaceWindow::createWindow(Kind kind, const std::wstring& title, DWORD style, DWORD exStyle, const RECT& outer,
+void SurfaceWindow::createWindow(Kind kind, const std::wstring& title, DWORD style, DWORD exStyle, const RECT& outer,
                                  HWND parent)
 {
     CreateWindowExW(exStyle, classFor(kind == Kind::Form, procedure), title.c_str(), style, outer.left, outer.top,
                     outer.right - outer.left, outer.bottom - outer.top, parent, nullptr, GetModuleHandleW(nullptr),
-                    this);
-    return static_cast<bool>(window);
+                    this);  // the handle is kept at WM_NCCREATE
 }
 
 void SurfaceWindow::destroyWindow()
@@ -81,7 +80,7 @@ LRESULT SurfaceWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT SurfaceWindow::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND self = window.get();
+    HWND own = window.get();
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // the paint covers the whole area
@@ -99,11 +98,11 @@ LRESULT SurfaceWindow::defaultHandling(UINT message, WPARAM wParam, LPARAM lPara
             return reinterpret_cast<LRESULT>(brush);
         break;
     default:
-        if (pointer.handle(self, message, wParam, lParam))
+        if (pointer.handle(own, message, wParam, lParam))
             return message == WM_SETCURSOR ? TRUE : 0;
         break;
     }
-    return DefWindowProcW(self, message, wParam, lParam);
+    return DefWindowProcW(own, message, wParam, lParam);
 }
 
 void SurfaceWindow::paint()

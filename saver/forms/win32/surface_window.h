@@ -24,8 +24,9 @@ public:
 
 protected:
     enum class Kind { Form, Control };
-    // The window at the outer rectangle (in the parent's client pixels, or the screen's).
-    bool createWindow(Kind kind, const std::wstring& title, DWORD style, DWORD exStyle, const RECT& outer,
+    // The window at the outer rectangle (in the parent's client pixels, or the screen's); no
+    // handle when the system refused it.
+    void createWindow(Kind kind, const std::wstring& title, DWORD style, DWORD exStyle, const RECT& outer,
                       HWND parent);
     void destroyWindow();
 

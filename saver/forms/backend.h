@@ -23,6 +23,8 @@
 // - form: Container::background() under its controls; the close box (never Esc) calls
 //   Form::closeRequested(), a new size Form::windowResized().
 // - picture box: background() over the inner area, a one-pixel black frame when hasBorder().
+//   Moving the box moves the controls inside it by the same distance: their owners don't
+//   place them again.
 // - user control: background() when backStyleOpaque(), else its container's backColor(); a real
 //   gain or loss of the keyboard focus calls UserControl::focusChanged().
 // - label: caption() in font(), foreColor(), alignment(), wrapped at the width from the top,

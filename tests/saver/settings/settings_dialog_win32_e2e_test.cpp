@@ -1,0 +1,425 @@
+// The settings dialog of the Windows build as a user meets it under Wine: `Hoarveil.scr /c` on
+// a private X server, run from an install folder of its own, driven with real clicks and keys,
+// and judged by what it shows, the settings file it leaves beside the program and what it
+// hands the browser.
+// GoogleTest before Xlib: Xlib's macros (None, Bool) would break its headers.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "tests/support/temp_folder.h"
+#include "tests/support/wine.h"
+#include "tests/support/x_user.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
+constexpr int dialogWidth = 495, dialogHeight = 246;  // the client area
+
+// Where a user clicks, in pixels from the dialog's client area.
+struct Spot {
+    int x, y;
+};
+constexpr Spot optionImage[3] = {{46, 98}, {46, 78}, {46, 118}};  // by music source
+constexpr Spot optionLabel[3] = {{56, 98}, {60, 78}, {64, 118}};
+constexpr Spot comboText{130, 78};
+constexpr Spot fileButton{60, 140};
+constexpr Spot addressLabel{40, 212};
+constexpr Spot saveButton{356, 212};
+constexpr Spot cancelButton{440, 212};
+
+std::string readBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The settings file as text: UTF-8 kept, Shift-JIS (the Japanese system's code page) converted,
+// the line ends of Windows made plain.
+std::string readSettings(const std::string& path)
+{
+    std::string bytes = readBytes(path);
+    iconv_t fromShiftJis = iconv_open("UTF-8", "CP932");
+    iconv_t fromUtf8 = iconv_open("UTF-8", "UTF-8");
+    const auto convert = [](iconv_t converter, std::string in) -> std::optional<std::string> {
+        std::string out(in.size() * 3 + 1, '\0');
+        char *from = in.data(), *to = out.data();
+        std::size_t left = in.size(), room = out.size();
+        if (iconv(converter, &from, &left, &to, &room) == static_cast<std::size_t>(-1))
+            return std::nullopt;
+        out.resize(out.size() - room);
+        return out;
+    };
+    const std::optional<std::string> text = convert(fromUtf8, bytes);
+    std::string result = text ? *text : convert(fromShiftJis, bytes).value_or(bytes);
+    iconv_close(fromShiftJis);
+    iconv_close(fromUtf8);
+    result.erase(std::remove(result.begin(), result.end(), '\r'), result.end());
+    return result;
+}
+
+bool near(Rgb colour, int r, int g, int b, int tolerance = 12)
+{
+    return std::abs(colour.r - r) <= tolerance && std::abs(colour.g - g) <= tolerance &&
+           std::abs(colour.b - b) <= tolerance;
+}
+
+bool dark(Rgb colour) { return colour.r + colour.g + colour.b < 200; }
+
+bool same(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+// Whether the window is shown; a window that has gone is not (and is no error).
+bool viewable(Display* display, ::Window window)
+{
+    XSync(display, False);
+    const auto previous = XSetErrorHandler(ignoreErrors);
+    XWindowAttributes attributes;
+    const bool shown = XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return shown;
+}
+
+// A shown top-level window of a fair size other than the one given: a window the program
+// opened over it (not one of the small lists the system keeps hidden).
+::Window otherShownWindow(Display* display, ::Window besides)
+{
+    ::Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    ::Window found = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes{};
+        if (children[i] != besides && viewable(display, children[i]) &&
+            XGetWindowAttributes(display, children[i], &attributes) && attributes.width > 300)
+            found = children[i];
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+// The Windows path of a Linux path, on Wine's drive Z:.
+std::string windowsPath(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+class SettingsDialogOnWindows : public ::testing::Test {
+protected:
+    SettingsDialogOnWindows()
+        : prefix(WinePrefix::current()), screen(prefix, 1024, 768, false), settingsFile(install.path() + "/Hoarveil.ini"),
+          openedLog(install.path() + "/opened.txt")
+    {
+        for (const char* program : {"Hoarveil.scr", "Hoarveil.dll"})
+            fs::copy_file(windowsBuild + "/" + program, install.path() + "/" + program);
+        std::ofstream(install.path() + "/README.md") << "# Hoarveil\n";
+    }
+
+    Display* display() const { return screen.display(); }
+
+    void writeSettings(const std::string& text) { std::ofstream(settingsFile) << text; }
+
+    // Opens the dialog and waits until it shows its shading and its panel.
+    void open()
+    {
+        saver = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name());
+        ASSERT_TRUE(waitUntil([&] { return (window = findWindowByTitle(display(), "<Hoarveil>")) != 0; }, 30s))
+            << saver->errorOutput();
+        ASSERT_TRUE(waitUntil([&] {
+            if (!viewable(display(), window))
+                return false;
+            findOrigin();
+            const Screenshot shot = takeScreenshot(display());
+            return near(shot.at(origin.x + 2, origin.y + 1), 0, 0, 30, 6) && at(shot, {300, 40}).r > 120;
+        }, 20s)) << saver->errorOutput();
+    }
+
+    // The system draws the frame: the client area sits inside its border, under the caption.
+    void findOrigin()
+    {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display(), window, &attributes);
+        ::Window child;
+        XTranslateCoordinates(display(), window, DefaultRootWindow(display()), 0, 0, &corner.x, &corner.y, &child);
+        outer = {attributes.width, attributes.height};
+        const int border = (attributes.width - dialogWidth) / 2;
+        origin = {corner.x + border, corner.y + attributes.height - dialogHeight - border};
+    }
+
+    Rgb at(const Screenshot& shot, Spot spot) const { return shot.at(origin.x + spot.x, origin.y + spot.y); }
+    Screenshot screenshot() const { return takeScreenshot(display()); }
+
+    // Moves over the spot first, as a hand would, so that the buttons see the pointer arrive.
+    void clickOnScreen(int x, int y)
+    {
+        movePointer(display(), x, y);
+        waitUntil([] { return false; }, 150ms);
+        click(display(), x, y);
+    }
+    void clickAt(Spot spot) { clickOnScreen(origin.x + spot.x, origin.y + spot.y); }
+
+    void type(const std::string& text)
+    {
+        for (const char c : text) {
+            const auto letter = static_cast<unsigned char>(c);
+            if (std::isupper(letter))
+                pressKey(display(), std::string(1, c), {"Shift_L"});
+            else if (std::isalnum(letter))
+                pressKey(display(), std::string(1, c));
+            else if (c == '.')
+                pressKey(display(), "period");
+            else
+                FAIL() << "no key for " << c;
+        }
+    }
+
+    // A music folder with two files, the first of them the chosen music; the folder's path.
+    std::string withMusicFolder()
+    {
+        const std::string music = install.path() + "/music";
+        fs::create_directory(music);
+        for (const char* name : {"first.mp3", "tune.mp3"})
+            std::ofstream(music + "/" + name) << "x";
+        writeSettings("[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + windowsPath(music + "/first.mp3") + "\n");
+        return music;
+    }
+
+    // The file button opens the chooser over the dialog.
+    ::Window openChooser()
+    {
+        clickAt(fileButton);
+        ::Window chooser = 0;
+        waitUntil([&] { return (chooser = otherShownWindow(display(), window)) != 0; }, 30s);
+        return chooser;
+    }
+
+    void expectClosed()
+    {
+        ASSERT_TRUE(saver->waitForExit(15s).has_value()) << "the dialog closes and the saver ends";
+        EXPECT_EQ(findWindowByTitle(display(), "<Hoarveil>"), 0u);
+    }
+
+    TempFolder install;
+    WinePrefix prefix;
+    WineScreen screen;
+    std::string settingsFile, openedLog;
+    std::unique_ptr<ChildProcess> saver;
+    ::Window window = 0;
+    struct {
+        int x = -1, y = -1;
+    } corner, origin;
+    struct {
+        int width = 0, height = 0;
+    } outer;
+};
+
+TEST_F(SettingsDialogOnWindows, StandsCentredWithItsShadingPanelButtonsAndJapaneseLabels)
+{
+    open();
+    // The window as a whole, frame and caption included, stands where the dialog puts it.
+    EXPECT_EQ(corner.x, (1024 - dialogWidth) / 2);
+    EXPECT_EQ(corner.y, (768 - dialogHeight) / 3);
+    EXPECT_GT(outer.height, dialogHeight) << "a caption above the client area";
+    const Screenshot shot = screenshot();
+    shot.save(::testing::TempDir() + "settings-dialog-win32.png");
+
+    // The shading: dark blue rows at the top and bottom, lavender in the middle.
+    EXPECT_TRUE(near(shot.at(origin.x + 4, origin.y), 0, 0, 30, 4));
+    EXPECT_TRUE(near(shot.at(origin.x + 4, origin.y + dialogHeight - 1), 0, 0, 30, 8));
+    EXPECT_TRUE(near(shot.at(origin.x + 4, origin.y + dialogHeight / 2), 220, 220, 250, 4));
+
+    // The panel is tiled with the grey brushed-metal strip, inside its black frame.
+    int greys = 0, lightest = 0, darkest = 255;
+    for (int x = 300; x < 460; ++x) {
+        const Rgb c = shot.at(origin.x + x, origin.y + 40);
+        greys += std::abs(c.r - c.g) <= 6 && c.b >= c.r && c.b - c.r <= 10 && c.r > 120;
+        lightest = std::max<int>(lightest, c.r);
+        darkest = std::min<int>(darkest, c.r);
+    }
+    EXPECT_GE(greys, 150);
+    EXPECT_GE(lightest - darkest, 12) << "a brushed strip, not a flat fill";
+    EXPECT_TRUE(near(shot.at(origin.x + 12, origin.y + 100), 0, 0, 0, 0)) << "the panel's frame";
+
+    // The three buttons show their faces, not the backdrop behind them.
+    for (Spot button : {saveButton, cancelButton, fileButton})
+        EXPECT_FALSE(near(at(shot, {button.x - 30, button.y - 2}), 0, 0, 30, 40)) << button.x;
+
+    // "なし": two different glyphs, each with ink; boxes for missing glyphs would be alike.
+    std::vector<int> left, right;
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 13; ++x) {
+            left.push_back(dark(shot.at(origin.x + 12 + 44 + x, origin.y + 16 + 76 + y)));
+            right.push_back(dark(shot.at(origin.x + 12 + 44 + 13 + x, origin.y + 16 + 76 + y)));
+        }
+    EXPECT_GE(std::count(left.begin(), left.end(), 1), 12);
+    EXPECT_GE(std::count(right.begin(), right.end(), 1), 8);
+    EXPECT_NE(left, right);
+}
+
+TEST_F(SettingsDialogOnWindows, EachOptionMovesTheBulletAndEnablesItsControl)
+{
+    open();
+    const auto chosen = [&](const Screenshot& shot, int source) { return dark(at(shot, optionImage[source])); };
+    Screenshot shot = screenshot();
+    EXPECT_TRUE(chosen(shot, 0)) << "no settings file: no music";
+    EXPECT_FALSE(near(at(shot, comboText), 255, 255, 255, 0)) << "the combo box is disabled";
+    const Rgb disabledButton = at(shot, {fileButton.x, fileButton.y - 8});
+
+    clickAt(optionImage[1]);
+    shot = screenshotWhen(display(), [&](const Screenshot& s) { return chosen(s, 1); }, 5s);
+    EXPECT_FALSE(chosen(shot, 0));
+    EXPECT_TRUE(near(at(shot, comboText), 255, 255, 255, 0)) << "the combo box is enabled with the audio CD";
+
+    clickAt(optionLabel[2]);  // the label chooses as the bullet does
+    shot = screenshotWhen(display(), [&](const Screenshot& s) { return chosen(s, 2); }, 5s);
+    EXPECT_TRUE(chosen(shot, 2));
+    EXPECT_FALSE(chosen(shot, 1));
+    EXPECT_FALSE(near(at(shot, comboText), 255, 255, 255, 0)) << "the combo box is disabled again";
+    shot = screenshotWhen(display(), [&](const Screenshot& s) {
+        return !same(at(s, {fileButton.x, fileButton.y - 8}), disabledButton);
+    }, 5s);
+    EXPECT_FALSE(same(at(shot, {fileButton.x, fileButton.y - 8}), disabledButton))
+        << "the file button is enabled with the music file";
+
+    clickAt(optionImage[0]);
+    shot = screenshotWhen(display(), [&](const Screenshot& s) { return chosen(s, 0); }, 5s);
+    EXPECT_FALSE(chosen(shot, 2));
+    pressKey(display(), "Escape");  // a form closes only by its buttons and close box
+    EXPECT_FALSE(saver->waitForExit(500ms).has_value());
+}
+
+TEST_F(SettingsDialogOnWindows, TypedTrackAndSaveWriteTheIniBesideTheProgram)
+{
+    open();
+    clickAt(optionImage[1]);
+    ASSERT_TRUE(waitUntil([&] { return near(at(screenshot(), comboText), 255, 255, 255, 0); }));
+    clickAt(comboText);
+    type("7");
+    clickAt(saveButton);
+    expectClosed();
+    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
+}
+
+TEST_F(SettingsDialogOnWindows, CancelAndTheCloseBoxWriteNothing)
+{
+    const std::string before = "[Section]\nBGM区分=0\nBGMﾘﾋﾟｰﾄ=4\nBGMﾌｧｲﾙ=\n";
+    writeSettings(before);
+    open();
+    clickAt(optionImage[1]);
+    clickAt(cancelButton);
+    expectClosed();
+    EXPECT_EQ(readBytes(settingsFile), before);
+
+    open();
+    clickAt(optionImage[2]);
+    // The close box, at the right end of the caption.
+    clickOnScreen(corner.x + outer.width - 15, corner.y + (outer.height - dialogHeight) / 2);
+    expectClosed();
+    EXPECT_EQ(readBytes(settingsFile), before);
+}
+
+// Other programs find the dialog by its title (FindWindowA): a second start ends at once.
+TEST_F(SettingsDialogOnWindows, ASecondConfigureEndsAtOnceWhileItIsOpen)
+{
+    open();
+    const auto second = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name());
+    EXPECT_TRUE(second->waitForExit(15s).has_value());
+    EXPECT_EQ(findWindowsByTitle(display(), "<Hoarveil>").size(), 1u);
+    EXPECT_TRUE(saver->running());
+}
+
+TEST_F(SettingsDialogOnWindows, TheFileChooserDrivenByKeysPicksTheMusicFile)
+{
+    const std::string music = withMusicFolder();
+    open();
+    const ::Window chooser = openChooser();
+    ASSERT_NE(chooser, 0u);
+    // Keys go to the focused window: the chooser has it once it has read its folder.
+    ASSERT_TRUE(waitUntil([&] {
+        ::Window focused = 0;
+        int revert = 0;
+        XGetInputFocus(display(), &focused, &revert);
+        return focused != 0 && focused != PointerRoot;
+    }));
+    waitUntil([] { return false; }, 1s);
+    type("tune.mp3");
+    pressKey(display(), "Return");
+    ASSERT_TRUE(waitUntil([&] { return !viewable(display(), chooser); }, 15s));
+    clickAt(saveButton);
+    expectClosed();
+    EXPECT_EQ(readSettings(settingsFile),
+              "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + windowsPath(music + "/tune.mp3") + "\n");
+}
+
+TEST_F(SettingsDialogOnWindows, TheFileChoosersTitleReadsAsJapanese)
+{
+    withMusicFolder();
+    open();
+    const ::Window chooser = openChooser();
+    ASSERT_NE(chooser, 0u);
+    EXPECT_EQ(findWindowByTitle(display(), "ﾌｧｲﾙを開く"), chooser);
+}
+
+TEST_F(SettingsDialogOnWindows, AddressLabelShowsTheHandAndReachesTheBrowser)
+{
+    // The browser Wine starts for what the shell opens: a script that notes what it was given;
+    // the read-me opens in the browser, as a user's system may have it.
+    const std::string browser = install.path() + "/browser.sh";
+    std::ofstream(browser) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << openedLog << "'\n";
+    fs::permissions(browser, fs::perms::owner_all);
+    const std::string display = screen.server().name();
+    for (const std::vector<std::string>& entry :
+         {std::vector<std::string>{"HKCU\\Software\\Wine\\WineBrowser", "/v", "Browsers", "/d", browser},
+          {"HKCR\\.md", "/ve", "/d", "mdfile"},
+          {"HKCR\\mdfile\\shell\\open\\command", "/ve", "/d",
+           "C:\\windows\\system32\\winebrowser.exe \"%1\""}}) {
+        std::vector<std::string> arguments{"add"};
+        arguments.insert(arguments.end(), entry.begin(), entry.end());
+        arguments.push_back("/f");
+        ASSERT_EQ(prefix.run("reg", arguments, display), 0);
+    }
+
+    open();
+    // Over the label the pointer is the dialog's own hand, pointing with its finger tip.
+    movePointer(this->display(), origin.x + addressLabel.x, origin.y + addressLabel.y);
+    struct Pointer {
+        int width = 0, height = 0, hotX = 0, hotY = 0;
+        unsigned long tip = 0, corner = 0;
+    } pointer;
+    EXPECT_TRUE(waitUntil([&] {
+        if (XFixesCursorImage* image = XFixesGetCursorImage(this->display())) {
+            pointer = {image->width, image->height, image->xhot, image->yhot,
+                       image->pixels[image->yhot * image->width + image->xhot], image->pixels[0]};
+            XFree(image);
+        }
+        return pointer.hotX == 9 && pointer.hotY == 1;
+    }));
+    EXPECT_EQ(pointer.width, 32);
+    EXPECT_EQ(pointer.height, 32);
+    EXPECT_EQ(pointer.tip & 0xFF000000u, 0xFF000000u) << "the tip is drawn";
+    EXPECT_EQ(pointer.corner & 0xFF000000u, 0u) << "around the hand it is see-through";
+
+    clickAt(addressLabel);
+    ASSERT_TRUE(waitUntil([&] { return !readBytes(openedLog).empty(); }, 20s));
+    EXPECT_EQ(readBytes(openedLog), "file://" + install.path() + "/README.md\n");
+    EXPECT_TRUE(saver->running()) << "the dialog stays open";
+}
+
+}  // namespace

@@ -202,19 +202,6 @@ TEST_F(WindowsRenderer, EmptyFlakeFileShowsItsBoxAndTheShowGoesOnGrey)
     EXPECT_EQ(loggedMessages(), message) << "one box only";
 }
 
-// What objdump reads from the program's headers.
-std::string programHeaders(const std::string& program)
-{
-    std::string text;
-    if (std::FILE* pipe = ::popen(("x86_64-w64-mingw32-objdump -p '" + program + "'").c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-            text.append(buffer, got);
-        ::pclose(pipe);
-    }
-    return text;
-}
-
 // A user copies one file: everything but the system's own DLLs is linked in.
 TEST(WindowsRendererFile, IsA64BitGuiProgramImportingOnlySystemLibraries)
 {
@@ -224,14 +211,7 @@ TEST(WindowsRendererFile, IsA64BitGuiProgramImportingOnlySystemLibraries)
 
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "opengl32.dll",
                                           "glu32.dll",    "winmm.dll",  "msvcrt.dll"};
-    std::set<std::string> imported;
-    std::istringstream lines(headers);
-    for (std::string line; std::getline(lines, line);)
-        if (const auto at = line.find("DLL Name: "); at != std::string::npos) {
-            std::string name = line.substr(at + 10);
-            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-            imported.insert(name);
-        }
+    const std::set<std::string> imported = importedLibraries(headers);
     EXPECT_FALSE(imported.empty());
     for (const std::string& name : imported)
         EXPECT_TRUE(system.count(name)) << name << " is not one of Windows' own DLLs";

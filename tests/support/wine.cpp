@@ -1,7 +1,11 @@
 #include "tests/support/wine.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 
 namespace testing_support {
@@ -44,12 +48,11 @@ WinePrefix WinePrefix::make(const std::string& folder)
     mustRun({"/usr/bin/wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"},
             environment);
     mustRun({"/usr/bin/wineserver", "-w"}, environment);
-    // Windows carries Japanese faces and links its interface font to them, so Japanese in a
-    // message box reads under any locale; the prefix has them as the IPA fonts of this machine.
-    for (const auto& [face, font] : {std::pair{"MS UI Gothic", "IPAGothic"}, std::pair{"MS Gothic", "IPAGothic"},
-                                     std::pair{"MS PGothic", "IPAPGothic"}})
-        mustRun({"/usr/bin/wine", "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v", face, "/d", font, "/f"},
-                environment);
+    // Windows carries a Japanese face and links its interface font to it, so Japanese in a
+    // message box reads under any locale; the prefix has it as an IPA font of this machine.
+    mustRun({"/usr/bin/wine", "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v", "MS UI Gothic", "/d",
+             "IPAPGothic", "/f"},
+            environment);
     mustRun({"/usr/bin/wineserver", "-w"}, environment);
     const fs::path fonts = fs::path(prefix.folder()) / "drive_c/windows/Fonts";
     fs::create_directories(fonts);
@@ -111,6 +114,31 @@ void WinePrefix::shutDown() const
 {
     runToEnd({"/usr/bin/wineserver", "-k"}, environment(""), std::chrono::seconds(30));
     runToEnd({"/usr/bin/wineserver", "-w"}, environment(""), std::chrono::seconds(30));
+}
+
+std::string programHeaders(const std::string& program)
+{
+    std::string text;
+    if (std::FILE* pipe = ::popen(("x86_64-w64-mingw32-objdump -p '" + program + "'").c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+            text.append(buffer, got);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+std::set<std::string> importedLibraries(const std::string& headers)
+{
+    std::set<std::string> imported;
+    std::istringstream lines(headers);
+    for (std::string line; std::getline(lines, line);)
+        if (const auto at = line.find("DLL Name: "); at != std::string::npos) {
+            std::string name = line.substr(at + 10);
+            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+            imported.insert(name);
+        }
+    return imported;
 }
 
 ScreenSize screenSize(Display* display)

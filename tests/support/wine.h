@@ -8,6 +8,7 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,12 @@ public:
 private:
     std::string root;
 };
+
+// What objdump reads from a Windows program's headers: its kind, the DLLs and calls it imports.
+std::string programHeaders(const std::string& program);
+
+// The DLLs the headers name, in lower case.
+std::set<std::string> importedLibraries(const std::string& headers);
 
 struct ScreenSize {
     int width = 0, height = 0;

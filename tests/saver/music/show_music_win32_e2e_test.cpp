@@ -37,9 +37,10 @@ protected:
             << file << "\r\n";
     }
 
-    void startShow(const std::string& soundServer)
+    void startShow(const std::string& soundServer, std::map<std::string, std::string> environment = {})
     {
-        show = saver.start({"/s"}, screen.server().name(), {{"PULSE_SERVER", soundServer}});
+        environment["PULSE_SERVER"] = soundServer;
+        show = saver.start({"/s"}, screen.server().name(), environment);
         ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(screen.display(), "Hoarveil_VC") != 0; }, 30s))
             << show->errorOutput();
     }
@@ -79,6 +80,20 @@ TEST_F(WindowsShowMusic, WavLoopsAndStopsWithTheShow)
     endShow();
     std::this_thread::sleep_for(500ms);
     EXPECT_LT(loudness(sound.listen(500ms)), 50) << "the music goes with the show";
+}
+
+// A settings file from Japanese Windows, its music in a folder with a Japanese name: under
+// code page 932 the Shift-JIS path is the file's.
+TEST_F(WindowsShowMusic, UnderAJapaneseLocaleAShiftJisPathPlays)
+{
+    fs::create_directories(prefix.linuxPath("C:\\音楽"));
+    writeWav(prefix.linuxPath("C:\\音楽\\tone.wav"), stereoSine(660, 1.0));
+    settings(2, "C:\\\x89\xB9\x8A\x79\\tone.wav");
+    const DiskAudioFile sound = sounds.record();
+    startShow(sounds.address(), prefix.japaneseLocale());
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_TRUE(near(dominantFrequency(sound.listen(500ms)), 660));
+    endShow();
 }
 
 TEST_F(WindowsShowMusic, WithoutAWaveDeviceTheShowRunsSilently)

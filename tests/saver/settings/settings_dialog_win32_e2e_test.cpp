@@ -46,26 +46,27 @@ std::string readBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// The settings file as text: UTF-8 kept, Shift-JIS (the Japanese system's code page) converted,
-// the line ends of Windows made plain.
+// Text from one encoding to another; nothing when it doesn't convert.
+std::optional<std::string> convert(const char* to, const char* from, std::string in)
+{
+    iconv_t converter = iconv_open(to, from);
+    std::string out(in.size() * 3 + 1, '\0');
+    char *source = in.data(), *target = out.data();
+    std::size_t left = in.size(), room = out.size();
+    const bool converted = iconv(converter, &source, &left, &target, &room) != static_cast<std::size_t>(-1);
+    iconv_close(converter);
+    if (!converted)
+        return std::nullopt;
+    out.resize(out.size() - room);
+    return out;
+}
+
+// The settings file as text: in Shift-JIS, as Japanese Windows writes it, with the line ends of
+// Windows made plain; the raw bytes when they are not Shift-JIS.
 std::string readSettings(const std::string& path)
 {
-    std::string bytes = readBytes(path);
-    iconv_t fromShiftJis = iconv_open("UTF-8", "CP932");
-    iconv_t fromUtf8 = iconv_open("UTF-8", "UTF-8");
-    const auto convert = [](iconv_t converter, std::string in) -> std::optional<std::string> {
-        std::string out(in.size() * 3 + 1, '\0');
-        char *from = in.data(), *to = out.data();
-        std::size_t left = in.size(), room = out.size();
-        if (iconv(converter, &from, &left, &to, &room) == static_cast<std::size_t>(-1))
-            return std::nullopt;
-        out.resize(out.size() - room);
-        return out;
-    };
-    const std::optional<std::string> text = convert(fromUtf8, bytes);
-    std::string result = text ? *text : convert(fromShiftJis, bytes).value_or(bytes);
-    iconv_close(fromShiftJis);
-    iconv_close(fromUtf8);
+    const std::string bytes = readBytes(path);
+    std::string result = convert("UTF-8", "CP932", bytes).value_or(bytes);
     result.erase(std::remove(result.begin(), result.end(), '\r'), result.end());
     return result;
 }
@@ -134,7 +135,10 @@ protected:
 
     Display* display() const { return screen.display(); }
 
-    void writeSettings(const std::string& text) { std::ofstream(settingsFile) << text; }
+    void writeSettings(const std::string& text)
+    {
+        std::ofstream(settingsFile, std::ios::binary) << convert("CP932", "UTF-8", text).value();
+    }
 
     // Opens the dialog and waits until it shows its shading and its panel.
     void open()
@@ -325,14 +329,14 @@ TEST_F(SettingsDialogOnWindows, CancelAndTheCloseBoxWriteNothing)
     clickAt(optionImage[1]);
     clickAt(cancelButton);
     expectClosed();
-    EXPECT_EQ(readBytes(settingsFile), before);
+    EXPECT_EQ(readBytes(settingsFile), convert("CP932", "UTF-8", before).value());
 
     open();
     clickAt(optionImage[2]);
     // The close box, at the right end of the caption.
     clickOnScreen(corner.x + outer.width - 15, corner.y + (outer.height - dialogHeight) / 2);
     expectClosed();
-    EXPECT_EQ(readBytes(settingsFile), before);
+    EXPECT_EQ(readBytes(settingsFile), convert("CP932", "UTF-8", before).value());
 }
 
 // Other programs find the dialog by its title (FindWindowA): a second start ends at once.

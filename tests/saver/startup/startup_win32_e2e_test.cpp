@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -101,6 +102,35 @@ TEST_F(WindowsStartup, OneSaverAtATimeBesideAShowOrASettingsDialog)
         screen.restore();
         running->waitForExit(10s);
     }
+}
+
+// What a user downloads: both programs and the read-me, and a saver that needs nothing but
+// Windows' own DLLs beside it.
+TEST(WindowsRelease, TheZipHoldsBothProgramsAndTheReadMeAndTheSaverImportsOnlySystemLibraries)
+{
+    std::string listing;
+    if (std::FILE* pipe = ::popen(("unzip -Z1 '" + windowsBuild + "/Hoarveil-windows.zip'").c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+            listing.append(buffer, got);
+        ::pclose(pipe);
+    }
+    EXPECT_EQ(listing, "Hoarveil.scr\nHoarveil.dll\nReadMe.txt\n");
+    const std::string readMe = readText(windowsBuild + "/ReadMe.txt");
+    EXPECT_EQ(readMe.rfind("\xEF\xBB\xBF", 0), 0u) << "Notepad knows the Japanese by the byte-order mark";
+    EXPECT_NE(readMe.find("%APPDATA%\\Hoarveil\\Hoarveil.ini.\r\n"), std::string::npos) << "Windows lines";
+    EXPECT_NE(readMe.find("インストール"), std::string::npos);
+
+    const std::string headers = programHeaders(windowsBuild + "/Hoarveil.scr");
+    EXPECT_NE(headers.find("(Windows GUI)"), std::string::npos);
+    const std::set<std::string> system = {"kernel32.dll", "user32.dll",   "gdi32.dll",   "msimg32.dll", "advapi32.dll",
+                                          "winmm.dll",    "comdlg32.dll", "shell32.dll", "msvcrt.dll"};
+    const std::set<std::string> imported = importedLibraries(headers);
+    EXPECT_FALSE(imported.empty());
+    for (const std::string& name : imported)
+        EXPECT_TRUE(system.count(name)) << name << " is not one of Windows' own DLLs";
+    // The music is the system's own media control interface, not a stand-in.
+    EXPECT_NE(headers.find("mciSendStringA"), std::string::npos);
 }
 
 }  // namespace

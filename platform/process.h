@@ -12,7 +12,8 @@ std::string commandText();
 
 // Starts the program with no arguments and returns at once with its process id, or 0 when it
 // could not be started. Children that have finished are reaped, so none lingers as a zombie.
-// The program is asked to end (SIGTERM) when this process dies, by whatever death.
+// Here the program is asked to end (SIGTERM) when this process dies, by whatever death; on
+// Windows it runs on, as CreateProcessA leaves it.
 int startProgram(const std::string& path);
 // The same for a program looked up on PATH by its name, the first of the arguments it is given.
 int startCommand(const std::vector<std::string>& arguments);

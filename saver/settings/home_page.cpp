@@ -13,7 +13,9 @@ namespace {
 std::string urlPath(const std::string& path)
 {
     const bool drive = path.size() >= 2 && path[1] == ':';
-    std::string encoded = drive ? "/" + path.substr(0, 2) : "";
+    std::string encoded;
+    if (drive)
+        encoded.append("/").append(path, 0, 2);
     for (const char c : std::string_view(path).substr(drive ? 2 : 0)) {
         const auto byte = static_cast<unsigned char>(c);
         if (platform::separatesFolders(c)) {

@@ -320,6 +320,31 @@ TEST_F(SettingsDialogOnWindows, TheFileChoosersTitleReadsAsJapanese)
     EXPECT_EQ(findWindowByTitle(display(), "ﾌｧｲﾙを開く"), chooser);
 }
 
+// Under code page 1252 the ANSI calls the settings file and the music go through can't name a
+// file called ﾃｽﾄ.mp3: it is refused with a word, and nothing with '?' in it is saved.
+TEST_F(SettingsDialogOnWindows, AMusicFileTheCodePageCantSpellIsRefusedWithAWord)
+{
+    std::ofstream(install.path() + "/ﾃｽﾄ.mp3") << "x";
+    open();
+    clickAt(optionImage[2]);
+    const ::Window chooser = openChooser();
+    ASSERT_NE(chooser, 0u);
+    int x = 0, y = 0;
+    ::Window child;
+    XTranslateCoordinates(display(), chooser, DefaultRootWindow(display()), 0, 0, &x, &y, &child);
+    waitUntil([] { return false; }, 1s);  // the folder read
+    clickOnScreen(x + 49, y + 66);        // the only file in the list
+    clickOnScreen(x + 374, y + 212);      // Open
+    ::Window box = 0;
+    ASSERT_TRUE(waitUntil([&] { return (box = findWindowByTitle(display(), "Hoarveil")) != 0; }, 15s));
+    pressKey(display(), "Return");
+    ASSERT_TRUE(waitUntil([&] { return !viewable(display(), box); }, 10s));
+
+    clickAt(saveButton);
+    expectClosed();
+    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
+}
+
 TEST_F(SettingsDialogOnWindows, AddressLabelShowsTheHandAndReachesTheBrowser)
 {
     // The browser Wine starts for what the shell opens: a script that notes what it was given;

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 
 #include "tests/saver/settings/dialog_look.h"
@@ -111,7 +112,7 @@ protected:
     // Opens the dialog and waits until it shows its shading and its panel.
     void open()
     {
-        saver = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name());
+        saver = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name(), locale);
         ASSERT_TRUE(waitUntil([&] { return (window = findWindowByTitle(display(), "<Hoarveil>")) != 0; }, 30s))
             << saver->errorOutput();
         ASSERT_TRUE(waitUntil([&] {
@@ -192,6 +193,7 @@ protected:
     WinePrefix prefix;
     WineScreen screen;
     std::string settingsFile, openedLog;
+    std::map<std::string, std::string> locale;  // the system's own unless a test picks one
     std::unique_ptr<ChildProcess> saver;
     ::Window window = 0;
     struct {
@@ -251,6 +253,27 @@ TEST_F(SettingsDialogOnWindows, EachOptionMovesTheBulletAndEnablesItsControl)
 TEST_F(SettingsDialogOnWindows, TypedTrackAndSaveWriteTheIniBesideTheProgram)
 {
     open();
+    clickAt(optionImage[1]);
+    ASSERT_TRUE(waitUntil([&] { return near(at(screenshot(), comboText), 255, 255, 255, 0); }));
+    clickAt(comboText);
+    type("7");
+    clickAt(saveButton);
+    expectClosed();
+    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
+}
+
+// Under Japanese Windows' own code page the dialog looks the same and writes the same file.
+class SettingsDialogOnJapaneseWindows : public SettingsDialogOnWindows {
+protected:
+    SettingsDialogOnJapaneseWindows() { locale = prefix.japaneseLocale(); }
+};
+
+TEST_F(SettingsDialogOnJapaneseWindows, LooksTheSameAndSavesTheSameShiftJisFile)
+{
+    open();
+    const Screenshot shot = screenshot();
+    shot.save(::testing::TempDir() + "settings-dialog-win32-932.png");
+    expectTheDialogsLook(shot, origin.x, origin.y);
     clickAt(optionImage[1]);
     ASSERT_TRUE(waitUntil([&] { return near(at(screenshot(), comboText), 255, 255, 255, 0); }));
     clickAt(comboText);

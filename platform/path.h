@@ -12,6 +12,9 @@ extern const char folderSeparator;
 bool separatesFolders(char character);
 
 // The folder, the separator and the name, with no further check.
-std::string joinPath(const std::string& folder, const std::string& name);
+inline std::string joinPath(const std::string& folder, const std::string& name)
+{
+    return folder + folderSeparator + name;
+}
 
 }  // namespace platform

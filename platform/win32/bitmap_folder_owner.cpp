@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/text_encoding.h"
 #include "platform/win32/user_security.h"
 
 namespace platform {
@@ -11,9 +12,10 @@ namespace platform {
 bool bitmapFolderIsPrivate()
 {
     // A junction or symbolic link would send the photograph wherever it points.
-    const DWORD attributes = GetFileAttributesW(L"C:\\k_varo");
+    const std::wstring folder = win32::wideFromUtf8(bitmapFolder());
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && win32::ownedByCurrentUser(L"C:\\k_varo");
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && win32::ownedByCurrentUser(folder);
 }
 
 }  // namespace platform

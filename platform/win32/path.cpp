@@ -6,6 +6,4 @@ const char folderSeparator = '\\';
 
 bool separatesFolders(char character) { return character == '\\' || character == '/'; }
 
-std::string joinPath(const std::string& folder, const std::string& name) { return folder + folderSeparator + name; }
-
 }  // namespace platform

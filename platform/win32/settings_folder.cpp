@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/path.h"
 #include "platform/win32/text_encoding.h"
 
 namespace platform {
@@ -26,7 +27,7 @@ std::string userSettingsFolder()
     if (SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK)
         return {};
     // A folder of the user's profile: only the user can read it already.
-    const std::string folder = win32::utf8FromCodePage(appData) + "\\Hoarveil";
+    const std::string folder = joinPath(win32::utf8FromCodePage(appData), "Hoarveil");
     CreateDirectoryW(win32::wideFromUtf8(folder).c_str(), nullptr);
     return folder;
 }

@@ -10,10 +10,6 @@
 namespace platform::win32 {
 namespace {
 
-struct LocalFree_ {
-    void operator()(void* block) const { LocalFree(block); }
-};
-
 // The token's user, in a buffer the SID points into.
 std::vector<unsigned char> tokenUser()
 {
@@ -31,14 +27,21 @@ std::vector<unsigned char> tokenUser()
 
 }  // namespace
 
-std::wstring currentUserSid()
+void LocalMemoryFree::operator()(void* block) const { LocalFree(block); }
+
+SecurityDescriptor ownerOnlyDescriptor()
 {
     const auto user = tokenUser();
-    wchar_t* text = nullptr;
-    if (user.empty() || !ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid, &text))
-        return {};
-    const std::unique_ptr<wchar_t, LocalFree_> owned(text);
-    return text;
+    wchar_t* sid = nullptr;
+    if (user.empty() || !ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid, &sid))
+        return nullptr;
+    const std::unique_ptr<wchar_t, LocalMemoryFree> ownedSid(sid);
+    // C:\ lets every user read what is made there: that is not inherited.
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW((L"D:P(A;OICI;FA;;;" + std::wstring(sid) + L")").c_str(),
+                                                              SDDL_REVISION_1, &descriptor, nullptr))
+        return nullptr;
+    return SecurityDescriptor(descriptor);
 }
 
 bool ownedByCurrentUser(const std::wstring& path)
@@ -49,7 +52,7 @@ bool ownedByCurrentUser(const std::wstring& path)
     if (user.empty() || GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
                                               nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
         return false;
-    const std::unique_ptr<void, LocalFree_> owned(descriptor);
+    const SecurityDescriptor owned(descriptor);
     return owner && EqualSid(owner, reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
 }
 

@@ -183,6 +183,17 @@ protected:
         return chooser;
     }
 
+    // The audio CD chosen, track 7 typed into the combo box, 設定 clicked.
+    void saveTrackSeven()
+    {
+        clickAt(optionImage[1]);
+        ASSERT_TRUE(waitUntil([&] { return near(at(screenshot(), comboText), 255, 255, 255, 0); }));
+        clickAt(comboText);
+        type("7");
+        clickAt(saveButton);
+        expectClosed();
+    }
+
     void expectClosed()
     {
         ASSERT_TRUE(saver->waitForExit(15s).has_value()) << "the dialog closes and the saver ends";
@@ -253,12 +264,7 @@ TEST_F(SettingsDialogOnWindows, EachOptionMovesTheBulletAndEnablesItsControl)
 TEST_F(SettingsDialogOnWindows, TypedTrackAndSaveWriteTheIniBesideTheProgram)
 {
     open();
-    clickAt(optionImage[1]);
-    ASSERT_TRUE(waitUntil([&] { return near(at(screenshot(), comboText), 255, 255, 255, 0); }));
-    clickAt(comboText);
-    type("7");
-    clickAt(saveButton);
-    expectClosed();
+    saveTrackSeven();
     EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
 }
 
@@ -274,12 +280,7 @@ TEST_F(SettingsDialogOnJapaneseWindows, LooksTheSameAndSavesTheSameShiftJisFile)
     const Screenshot shot = screenshot();
     shot.save(::testing::TempDir() + "settings-dialog-win32-932.png");
     expectTheDialogsLook(shot, origin.x, origin.y);
-    clickAt(optionImage[1]);
-    ASSERT_TRUE(waitUntil([&] { return near(at(screenshot(), comboText), 255, 255, 255, 0); }));
-    clickAt(comboText);
-    type("7");
-    clickAt(saveButton);
-    expectClosed();
+    saveTrackSeven();
     EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
 }
 

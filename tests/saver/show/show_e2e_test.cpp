@@ -32,40 +32,19 @@ TEST_F(Show, PhotographsTheDesktopShowsItOnTheFloorAndEndsWithTheRenderer)
     const forms::RgbSurface photo = readPicture(bitmap("Hoarveil1.bmp"));
     ASSERT_EQ(photo.width(), desktop.width());
     ASSERT_EQ(photo.height(), desktop.height());
-    int differing = 0;
-    for (int y = 0; y < photo.height(); ++y)
-        for (int x = 0; x < photo.width(); ++x) {
-            const auto p = photo.pixel(x, y);
-            const auto s = desktop.at(x, y);
-            differing += p.r != s.r || p.g != s.g || p.b != s.b;
-        }
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(pixelsDiffering(photo, desktop), 0);
     struct stat info {};
     ASSERT_EQ(stat(bitmap("Hoarveil1.bmp").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_TRUE(samePicture(bitmap("Hoarveil2.bmp"), assetsFolder + "/flake.bmp"));
 
     // The floor carries the desktop's colours.
-    struct Colours {
-        int red = 0, green = 0, blue = 0;
-    };
-    const auto floorColours = [](const Screenshot& shot) {
-        Colours seen;
-        for (int y = shot.height() / 2; y < shot.height(); y += 2)
-            for (int x = 0; x < shot.width(); x += 2) {
-                const Rgb p = shot.at(x, y);
-                seen.red += p.r > 180 && p.g < 80 && p.b < 80;
-                seen.green += p.g > 150 && p.r < 80 && p.b < 110;
-                seen.blue += p.b > 130 && p.r < 90 && p.g > 50 && p.g < 110;
-            }
-        return seen;
-    };
     const Screenshot shot = screenshotWhen(server.display(), [&](const Screenshot& s) {
-        const Colours seen = floorColours(s);
+        const FloorColours seen = floorColours(s);
         return seen.red > 100 && seen.green > 100 && seen.blue > 1000;
     });
     shot.save(::testing::TempDir() + "show.png");
-    const Colours seen = floorColours(shot);
+    const FloorColours seen = floorColours(shot);
     EXPECT_GT(seen.red, 100);
     EXPECT_GT(seen.green, 100);
     EXPECT_GT(seen.blue, 1000);

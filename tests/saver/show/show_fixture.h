@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "saver/forms/bitmap_file.h"
+#include "tests/saver/show/show_evidence.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/x_user.h"
@@ -27,32 +27,6 @@ namespace fs = std::filesystem;
 
 inline const std::string programFolder = HOARVEIL_PROGRAM_DIR;
 inline const std::string assetsFolder = HOARVEIL_ASSETS_DIR;
-
-inline std::vector<std::uint8_t> readBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-inline forms::RgbSurface readPicture(const std::string& path) { return forms::decodeBitmap(readBytes(path)); }
-
-inline bool samePicture(const std::string& a, const std::string& b)
-{
-    const forms::RgbSurface first = readPicture(a), second = readPicture(b);
-    if (first.empty() || first.width() != second.width() || first.height() != second.height())
-        return false;
-    return std::equal(first.data(), first.data() + first.width() * first.height() * 3, second.data());
-}
-
-// Trace lines of one program that mention the stage.
-inline int countLines(const std::string& text, const std::string& program, const std::string& stage)
-{
-    int count = 0;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        count += line.rfind("hoarveil-trace " + program + " ", 0) == 0 && line.find(stage) != std::string::npos;
-    return count;
-}
 
 // The processes whose parent is the given one.
 inline std::vector<pid_t> childrenOf(pid_t parent)

@@ -4,14 +4,9 @@
 
 #include <signal.h>
 
-#include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
-#include "saver/forms/bitmap_file.h"
+#include "tests/saver/show/show_evidence.h"
 #include "tests/support/wine_saver.h"
 #include "tests/support/x_user.h"
 
@@ -20,23 +15,6 @@ using namespace testing_support;
 namespace {
 
 const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
-
-forms::RgbSurface readPicture(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return forms::decodeBitmap(bytes);
-}
-
-// Trace lines of the saver itself (the renderer may share its error output) naming the stage.
-int saverLines(const std::string& trace, const std::string& stage)
-{
-    int count = 0;
-    std::istringstream lines(trace);
-    for (std::string line; std::getline(lines, line);)
-        count += line.rfind("hoarveil-trace Hoarveil.scr ", 0) == 0 && line.find(stage) != std::string::npos;
-    return count;
-}
 
 class WindowsShow : public ::testing::Test {
 protected:
@@ -61,32 +39,14 @@ TEST_F(WindowsShow, PhotographsTheScreenShowsItAndEndsWithEscapeCursorBack)
     const forms::RgbSurface photo = readPicture(saver.bitmap("Hoarveil1.bmp"));
     ASSERT_EQ(photo.width(), desktop.width());
     ASSERT_EQ(photo.height(), desktop.height());
-    int differing = 0;
-    for (int y = 0; y < photo.height(); ++y)
-        for (int x = 0; x < photo.width(); ++x) {
-            const auto p = photo.pixel(x, y);
-            const auto s = desktop.at(x, y);
-            differing += p.r != s.r || p.g != s.g || p.b != s.b;
-        }
-    EXPECT_EQ(differing, 0) << "the photograph is the screen, pixel for pixel";
-    const forms::RgbSurface flake = readPicture(saver.bitmap("Hoarveil2.bmp"));
-    const forms::RgbSurface shipped = readPicture(std::string(HOARVEIL_ASSETS_DIR) + "/flake.bmp");
-    ASSERT_EQ(flake.width(), shipped.width());
-    ASSERT_EQ(flake.height(), shipped.height());
-    EXPECT_TRUE(std::equal(flake.data(), flake.data() + flake.width() * flake.height() * 3, shipped.data()))
+    EXPECT_EQ(pixelsDiffering(photo, desktop), 0) << "the photograph is the screen, pixel for pixel";
+    EXPECT_TRUE(samePicture(saver.bitmap("Hoarveil2.bmp"), std::string(HOARVEIL_ASSETS_DIR) + "/flake.bmp"))
         << "the flake picture beside it";
 
     // The floor carries the desktop's red, green and blue.
     const auto floorShows = [](const Screenshot& shot) {
-        int red = 0, green = 0, blue = 0;
-        for (int y = shot.height() / 2; y < shot.height(); y += 2)
-            for (int x = 0; x < shot.width(); x += 2) {
-                const Rgb p = shot.at(x, y);
-                red += p.r > 180 && p.g < 80 && p.b < 80;
-                green += p.g > 150 && p.r < 80 && p.b < 110;
-                blue += p.b > 130 && p.r < 90 && p.g > 50 && p.g < 110;
-            }
-        return red > 100 && green > 100 && blue > 1000;
+        const FloorColours seen = floorColours(shot);
+        return seen.red > 100 && seen.green > 100 && seen.blue > 1000;
     };
     const Screenshot shot = screenshotWhen(screen.display(), floorShows, 30s);
     shot.save(::testing::TempDir() + "windows-show.png");
@@ -101,8 +61,8 @@ TEST_F(WindowsShow, PhotographsTheScreenShowsItAndEndsWithEscapeCursorBack)
     // A second, and what starting and ending a Wine process costs on top.
     EXPECT_LT(took, 2500ms);
     EXPECT_EQ(screenSize(screen.display()), screen.ownSize()) << "the desktop's own mode again";
-    EXPECT_EQ(saverLines(show->errorOutput(), "cursor hidden"), 1) << show->errorOutput();
-    EXPECT_EQ(saverLines(show->errorOutput(), "cursor shown"), 1) << show->errorOutput();
+    EXPECT_EQ(countLines(show->errorOutput(), "Hoarveil.scr", "cursor hidden"), 1) << show->errorOutput();
+    EXPECT_EQ(countLines(show->errorOutput(), "Hoarveil.scr", "cursor shown"), 1) << show->errorOutput();
 }
 
 TEST_F(WindowsShow, ASecondShowEndsAtOnceAndAKilledRendererEndsTheSaver)
@@ -112,7 +72,7 @@ TEST_F(WindowsShow, ASecondShowEndsAtOnceAndAKilledRendererEndsTheSaver)
 
     auto second = saver.start({"/s"}, display());
     EXPECT_EQ(second->waitForExit(15s), 0);
-    EXPECT_EQ(saverLines(second->errorOutput(), "cursor"), 0) << "the second one touches no cursor";
+    EXPECT_EQ(countLines(second->errorOutput(), "Hoarveil.scr", "cursor"), 0) << "the second one touches no cursor";
     EXPECT_EQ(findWindowsByTitle(screen.display(), "Hoarveil_VC").size(), 1u);
 
     const auto renderers = WindowsSaver::rendererProcesses();

@@ -109,7 +109,7 @@ TEST_F(WindowsStartup, OneSaverAtATimeBesideAShowOrASettingsDialog)
 TEST(WindowsRelease, TheZipHoldsBothProgramsAndTheReadMeAndTheSaverImportsOnlySystemLibraries)
 {
     std::string listing;
-    if (std::FILE* pipe = ::popen(("unzip -Z1 '" + windowsBuild + "/Hoarveil-windows.zip'").c_str(), "r")) {
+    if (std::FILE* pipe = ::popen(("cmake -E tar tf '" + windowsBuild + "/Hoarveil-windows.zip'").c_str(), "r")) {
         char buffer[4096];
         while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
             listing.append(buffer, got);

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "platform/file_access.h"
@@ -68,22 +67,36 @@ Line parse(const std::string& text)
     return parsed;
 }
 
+// A line of the file and the CRLF, LF or lone CR that ends it; only the last line may lack one.
+struct TextLine {
+    std::string text;
+    std::string end;
+};
+
 // The file's lines: none when there is no file, nothing at all when there is one that can't be
 // read, so that a write never replaces what it could not see.
-std::optional<std::vector<std::string>> readLines(const std::string& file)
+std::optional<std::vector<TextLine>> readLines(const std::string& file)
 {
     std::string contents;
     const FileRead outcome = readWholeFile(file, contents);
     if (outcome == FileRead::Unreadable)
         return std::nullopt;
-    std::vector<std::string> lines;
+    std::vector<TextLine> lines;
     std::size_t start = 0;
     while (start < contents.size()) {
-        const std::size_t end = std::min(contents.find('\n', start), contents.size());
-        lines.push_back(contents.substr(start, end - start));
-        start = end + 1;
+        const std::size_t end = std::min(contents.find_first_of("\r\n", start), contents.size());
+        const std::size_t next = std::min(end + (contents.compare(end, 2, "\r\n") == 0 ? 2 : 1), contents.size());
+        lines.push_back({contents.substr(start, end - start), contents.substr(end, next - end)});
+        start = next;
     }
     return lines;
+}
+
+// Added lines end as the file's first line does, so a file keeps one kind of line end; a file
+// with none yet gets the CRLF of the Windows build, which shares these files.
+std::string lineEndOf(const std::vector<TextLine>& lines)
+{
+    return lines.empty() || lines.front().end.empty() ? "\r\n" : lines.front().end;
 }
 
 // Where a key lives: the first section of the name, and the first key of the name in it.
@@ -93,12 +106,12 @@ struct Position {
     std::size_t sectionEnd = 0;  // after the section's last non-blank line
 };
 
-Position locate(const std::vector<std::string>& lines, const std::string& section, const std::string& key)
+Position locate(const std::vector<TextLine>& lines, const std::string& section, const std::string& key)
 {
     Position at;
     bool inside = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Line line = parse(lines[i]);
+        const Line line = parse(lines[i].text);
         if (line.kind == Line::Kind::Section) {
             if (inside)
                 break;
@@ -111,7 +124,7 @@ Position locate(const std::vector<std::string>& lines, const std::string& sectio
         }
         if (!inside)
             continue;
-        if (!trimmed(lines[i]).empty())
+        if (!trimmed(lines[i].text).empty())
             at.sectionEnd = i + 1;
         if (line.kind == Line::Kind::Key && !at.key && sameName(line.name, key))
             at.key = i;
@@ -176,7 +189,7 @@ std::size_t getPrivateProfileString(const std::string& section, const std::strin
     if (const auto lines = readLines(file)) {
         const Position at = locate(*lines, section, key);
         if (at.key)
-            value = unquoted(parse((*lines)[*at.key]).value);
+            value = unquoted(parse((*lines)[*at.key].text).value);
     }
     const std::size_t length = characterBoundary(value, size - 1);
     std::memcpy(buffer, value.data(), length);
@@ -187,28 +200,28 @@ std::size_t getPrivateProfileString(const std::string& section, const std::strin
 bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                const std::string& file)
 {
-    std::optional<std::vector<std::string>> read = readLines(file);
+    std::optional<std::vector<TextLine>> read = readLines(file);
     if (!read)
         return false;
-    std::vector<std::string>& lines = *read;
+    std::vector<TextLine>& lines = *read;
+    const std::string lineEnd = lineEndOf(lines);
     const std::string entry = key + "=" + value;
     const Position at = locate(lines, section, key);
     if (at.key) {
-        // Keep a Windows line ending where the file has them.
-        const bool crlf = !lines[*at.key].empty() && lines[*at.key].back() == '\r';
-        lines[*at.key] = entry + (crlf ? "\r" : "");
+        lines[*at.key].text = entry;
     } else if (at.section) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at.sectionEnd), entry);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at.sectionEnd), {entry, lineEnd});
     } else {
-        if (!lines.empty() && !trimmed(lines.back()).empty())
-            lines.push_back("");
-        lines.push_back("[" + section + "]");
-        lines.push_back(entry);
+        if (!lines.empty() && !trimmed(lines.back().text).empty())
+            lines.push_back({"", lineEnd});
+        lines.push_back({"[" + section + "]", lineEnd});
+        lines.push_back({entry, lineEnd});
     }
-    std::ostringstream contents;
+    // Like Windows, the file written ends with a line end.
+    std::string contents;
     for (const auto& line : lines)
-        contents << line << '\n';
-    return replaceFile(file, contents.str());
+        contents += line.text + (line.end.empty() ? lineEnd : line.end);
+    return replaceFile(file, contents);
 }
 
 }  // namespace platform

@@ -2,8 +2,10 @@
 // Private-profile (INI) files with the behaviour of the Windows profile functions the saver's
 // settings were written for: case-insensitive section and key names, blanks around names and
 // values ignored, one pair of quotes around a value stripped, ';' comment lines, the first of
-// duplicate sections and keys wins, values cut to the caller's buffer. A write creates the
-// file and the section when missing, replaces an existing key in place, keeps every other line.
+// duplicate sections and keys wins, values cut to the caller's buffer. Lines end in CRLF, LF or
+// a lone CR. A write creates the file and the section when missing, replaces an existing key in
+// place, keeps every other line, and ends the lines it adds as the file's own lines end (CRLF in
+// a new file).
 #include <cstddef>
 #include <string>
 

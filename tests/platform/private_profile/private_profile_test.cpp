@@ -87,7 +87,37 @@ TEST_F(PrivateProfile, WriteCreatesTheFileAndSectionInTheOrderWritten)
     EXPECT_TRUE(platform::writePrivateProfileString("Section", "BGM区分", "1", file));
     EXPECT_TRUE(platform::writePrivateProfileString("Section", "BGMﾘﾋﾟｰﾄ", "0", file));
     EXPECT_TRUE(platform::writePrivateProfileString("Section", "BGMﾌｧｲﾙ", "/music/a b.mp3", file));
-    EXPECT_EQ(fileText(), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=/music/a b.mp3\n");
+    EXPECT_EQ(fileText(), "[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=0\r\nBGMﾌｧｲﾙ=/music/a b.mp3\r\n");
+}
+
+// Lines added to a file end as the file's first line does; CRLF, as Windows writes, where
+// there is none to follow yet.
+TEST_F(PrivateProfile, AddedLinesEndLikeTheFilesOwn)
+{
+    const struct {
+        std::string before, after;
+    } cases[] = {
+        {"[S]\r\na=1\r\n", "[S]\r\na=1\r\nb=2\r\n\r\n[T]\r\nc=3\r\n"},
+        {"[S]\r\na=1", "[S]\r\na=1\r\nb=2\r\n\r\n[T]\r\nc=3\r\n"},
+        {"[S]\ra=1\r", "[S]\ra=1\rb=2\r\r[T]\rc=3\r"},
+        {"[S]", "[S]\r\nb=2\r\n\r\n[T]\r\nc=3\r\n"},
+    };
+    for (const auto& c : cases) {
+        writeFile(c.before);
+        EXPECT_TRUE(platform::writePrivateProfileString("S", "b", "2", file));
+        EXPECT_TRUE(platform::writePrivateProfileString("T", "c", "3", file));
+        EXPECT_EQ(fileText(), c.after) << "from " << testing::PrintToString(c.before);
+    }
+}
+
+// Files from old Mac editors end their lines with a lone CR.
+TEST_F(PrivateProfile, LoneCarriageReturnsEndLines)
+{
+    writeFile("[S]\rb=2\rc=3\r");
+    EXPECT_EQ(read("S", "b"), "2");
+    EXPECT_EQ(read("S", "c"), "3");
+    EXPECT_TRUE(platform::writePrivateProfileString("S", "b", "4", file));
+    EXPECT_EQ(fileText(), "[S]\rb=4\rc=3\r");
 }
 
 TEST_F(PrivateProfile, WriteReplacesAKeyInPlaceAndKeepsEveryOtherLine)

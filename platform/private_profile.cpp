@@ -106,6 +106,7 @@ struct Position {
     std::size_t sectionEnd = 0;  // after the section's last non-blank line
 };
 
+// Takes the names already trimmed, as the names in the file are.
 Position locate(const std::vector<TextLine>& lines, const std::string& section, const std::string& key)
 {
     Position at;
@@ -187,7 +188,7 @@ std::size_t getPrivateProfileString(const std::string& section, const std::strin
         return 0;
     std::string value = defaultValue;
     if (const auto lines = readLines(file)) {
-        const Position at = locate(*lines, section, key);
+        const Position at = locate(*lines, trimmed(section), trimmed(key));
         if (at.key)
             value = unquoted(parse((*lines)[*at.key].text).value);
     }
@@ -204,9 +205,11 @@ bool writePrivateProfileString(const std::string& section, const std::string& ke
     if (!read)
         return false;
     std::vector<TextLine>& lines = *read;
+    const std::string sectionName = trimmed(section);
+    const std::string keyName = trimmed(key);
     const std::string lineEnd = lineEndOf(lines);
-    const std::string entry = key + "=" + value;
-    const Position at = locate(lines, section, key);
+    const std::string entry = keyName + "=" + value;
+    const Position at = locate(lines, sectionName, keyName);
     if (at.key) {
         lines[*at.key].text = entry;
     } else if (at.section) {
@@ -214,7 +217,7 @@ bool writePrivateProfileString(const std::string& section, const std::string& ke
     } else {
         if (!lines.empty() && !trimmed(lines.back().text).empty())
             lines.push_back({"", lineEnd});
-        lines.push_back({"[" + section + "]", lineEnd});
+        lines.push_back({"[" + sectionName + "]", lineEnd});
         lines.push_back({entry, lineEnd});
     }
     // Like Windows, the file written ends with a line end.

@@ -120,6 +120,15 @@ TEST_F(PrivateProfile, LoneCarriageReturnsEndLines)
     EXPECT_EQ(fileText(), "[S]\rb=4\rc=3\r");
 }
 
+TEST_F(PrivateProfile, BlanksAroundTheNamesOfAWriteGo)
+{
+    writeFile("[Section]\r\nKey=1\r\n");
+    EXPECT_TRUE(platform::writePrivateProfileString(" Section ", " Key ", "2", file));
+    EXPECT_TRUE(platform::writePrivateProfileString("\tNew ", " k\t", "3", file));
+    EXPECT_EQ(fileText(), "[Section]\r\nKey=2\r\n\r\n[New]\r\nk=3\r\n");
+    EXPECT_EQ(read(" Section ", " Key "), "2");
+}
+
 TEST_F(PrivateProfile, WriteReplacesAKeyInPlaceAndKeepsEveryOtherLine)
 {
     writeFile("; mine\n[Other]\nx=1\n\n[Section]\r\nKEY = old\r\nafter=2\r\n\n[Last]\ny=3\n");

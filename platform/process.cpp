@@ -8,8 +8,10 @@
 #include <array>
 #include <cerrno>
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -21,6 +23,8 @@ namespace {
 // library that runs and waits for its own children is never robbed of their exit status.
 struct StartedChildren {
     std::array<std::atomic<pid_t>, 32> pids{};
+    // Per slot: the child ends with us, so the end of this process may wait for it.
+    std::array<std::atomic<bool>, 32> endsWithUs{};
     bool reaperInstalled = false;
 };
 
@@ -54,14 +58,35 @@ void installReaper()
     record.reaperInstalled = true;
 }
 
-bool remember(pid_t pid)
+bool remember(pid_t pid, bool endsWithUs)
 {
-    for (auto& slot : children().pids) {
+    auto& record = children();
+    for (std::size_t i = 0; i < record.pids.size(); ++i) {
         pid_t empty = 0;
-        if (slot.compare_exchange_strong(empty, pid))
+        if (record.pids[i].compare_exchange_strong(empty, pid)) {
+            record.endsWithUs[i] = endsWithUs;
             return true;
+        }
     }
     return false;
+}
+
+// Reaps the started children that end with us and have finished; true when none is left.
+bool reapProgramsEndingWithUs()
+{
+    auto& record = children();
+    bool allEnded = true;
+    for (std::size_t i = 0; i < record.pids.size(); ++i) {
+        pid_t pid = record.pids[i].load();
+        if (pid <= 0 || !record.endsWithUs[i])
+            continue;
+        // -1 (ECHILD): the SIGCHLD handler reaped it first.
+        if (waitpid(pid, nullptr, WNOHANG) == 0)
+            allEnded = false;
+        else
+            record.pids[i].compare_exchange_strong(pid, 0);
+    }
+    return allEnded;
 }
 
 // In the child of vfork, which runs on our memory until its exec: every handler of ours goes
@@ -129,7 +154,7 @@ int spawn(const std::vector<std::string>& arguments, bool searchPath, bool endsW
         pid = -1;
     }
     const bool failed = pid < 0;
-    if (!failed && !remember(pid))
+    if (!failed && !remember(pid, endsWithUs))
         pid = -pid;  // no free slot: left to the exit of this process
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (failed)
@@ -169,6 +194,17 @@ int startCommand(const std::vector<std::string>& arguments)
 {
     // What the desktop opens an address with lives on after the dialog that asked for it.
     return spawn(arguments, true, false);
+}
+
+bool waitForStartedPrograms(int milliseconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!reapProgramsEndingWithUs()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 void endProcess(int exitCode)

@@ -18,6 +18,10 @@ int startProgram(const std::string& path);
 // The same for a program looked up on PATH by its name, the first of the arguments it is given.
 int startCommand(const std::vector<std::string>& arguments);
 
+// Waits at most the given time for the programs startProgram started to end, so that when this
+// process ends they are gone too, not left for the system to reap. True when all have ended.
+bool waitForStartedPrograms(int milliseconds);
+
 // Ends the process at once with the code: no destructor, handler or pending work runs.
 [[noreturn]] void endProcess(int exitCode);
 

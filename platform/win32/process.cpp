@@ -2,9 +2,22 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace platform {
+namespace {
+
+// The processes startProgram started, kept until this process ends so that its end can wait
+// for theirs; one a show.
+std::vector<HANDLE>& startedProcesses()
+{
+    static std::vector<HANDLE> handles;
+    return handles;
+}
+
+}  // namespace
 
 std::string commandText()
 {
@@ -34,10 +47,20 @@ int startProgram(const std::string& path)
     PROCESS_INFORMATION started{};
     if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return 0;
-    // Not waited for: the program runs on its own, and its handles are of no further use here.
+    // Not waited for: the program runs on its own; only an end of ours may wait for it.
     CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    startedProcesses().push_back(started.hProcess);
     return static_cast<int>(started.dwProcessId);
+}
+
+bool waitForStartedPrograms(int milliseconds)
+{
+    const auto& handles = startedProcesses();
+    if (handles.empty())
+        return true;
+    // At most MAXIMUM_WAIT_OBJECTS at once: more than a few never run.
+    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(handles.size(), MAXIMUM_WAIT_OBJECTS));
+    return WaitForMultipleObjects(count, handles.data(), TRUE, static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
 }
 
 void endProcess(int exitCode)

@@ -24,6 +24,10 @@ using forms::suppressErrors;
 
 namespace {
 
+// How long the end of the show waits for a renderer it asked to close: closing takes well under
+// 100 ms, and the limit only keeps a renderer that hangs from holding us up.
+constexpr int rendererCloseMilliseconds = 2000;
+
 // The music file's kind by the last three characters of its name, in any case.
 std::string musicFileEnding()
 {
@@ -144,10 +148,13 @@ void Hoarveil_S::Form_QueryUnload(int&, forms::UnloadMode)
             Hoarveil_B.CursorState = platform::showCursor(*Hoarveil_B.CursorState != 0);
     });
     // When the show is ended from outside (an idle watcher stopping it, the session ending),
-    // the renderer still runs: it is asked to close rather than left holding the screen.
+    // the renderer still runs: it is asked to close rather than left holding the screen. Whoever
+    // ended the show takes our end for the display's return, so the renderer goes first.
     suppressErrors([] {
-        if (const platform::NativeWindow renderer = platform::findWindow("Hoarveil_VC"))
+        if (const platform::NativeWindow renderer = platform::findWindow("Hoarveil_VC")) {
             platform::postCloseRequest(renderer);
+            platform::waitForStartedPrograms(rendererCloseMilliseconds);
+        }
     });
     forms::endProcess();
 }

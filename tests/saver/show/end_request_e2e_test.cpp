@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <signal.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -77,8 +78,14 @@ TEST_F(EndFromOutside, EachSignalToTheSaverWhileTheShowRunsEndsItInOrder)
         ASSERT_TRUE(waitUntil([&] { return rendererUp(server) && traced(*saver, "Hoarveil.dll", "first frame"); },
                               15s))
             << saver->errorOutput();
+        auto renderers = processesWithEnvironment("HOARVEIL_TEST_RUN=" + home.path());
+        std::erase(renderers, saver->pid());
+        ASSERT_EQ(renderers.size(), 1u);
         saver->signal(signal.number);
         EXPECT_EQ(saver->waitForExit(5s), 0) << saver->errorOutput();
+        // An idle watcher takes the saver's end for the display's return: by then the renderer
+        // has ended and its saver has reaped it, not left it for the system to reap.
+        EXPECT_TRUE(kill(renderers.front(), 0) == -1 && errno == ESRCH) << "the renderer outlived its saver";
         EXPECT_TRUE(traced(*saver, "Hoarveil.scr", "cursor shown")) << saver->errorOutput();
         EXPECT_TRUE(nothingOfOursLeft(server));
         // The renderer was asked to close and closed in order, handing its cursor back.

@@ -196,6 +196,8 @@ int startCommand(const std::vector<std::string>& arguments)
     return spawn(arguments, true, false);
 }
 
+bool startedProgramRunning() { return !reapProgramsEndingWithUs(); }
+
 bool waitForStartedPrograms(int milliseconds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);

@@ -18,6 +18,9 @@ int startProgram(const std::string& path);
 // The same for a program looked up on PATH by its name, the first of the arguments it is given.
 int startCommand(const std::vector<std::string>& arguments);
 
+// Whether any program startProgram started is still running.
+bool startedProgramRunning();
+
 // Waits at most the given time for the programs startProgram started to end, so that when this
 // process ends they are gone too, not left for the system to reap. True when all have ended.
 bool waitForStartedPrograms(int milliseconds);

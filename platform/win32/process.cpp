@@ -53,6 +53,14 @@ int startProgram(const std::string& path)
     return static_cast<int>(started.dwProcessId);
 }
 
+bool startedProgramRunning()
+{
+    for (HANDLE process : startedProcesses())
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT)
+            return true;
+    return false;
+}
+
 bool waitForStartedPrograms(int milliseconds)
 {
     const auto& handles = startedProcesses();

@@ -28,6 +28,9 @@ namespace {
 // 100 ms, and the limit only keeps a renderer that hangs from holding us up.
 constexpr int rendererCloseMilliseconds = 2000;
 
+// Watch ticks (500 ms each) a renderer whose process runs is given to show its window.
+constexpr int rendererStartTicks = 20;
+
 // The music file's kind by the last three characters of its name, in any case.
 std::string musicFileEnding()
 {
@@ -116,7 +119,15 @@ void Hoarveil_S::Timer2_Timer()
 
 void Hoarveil_S::Timer3_Timer()
 {
-    if (platform::findWindow("Hoarveil_VC"))
+    if (platform::findWindow("Hoarveil_VC")) {
+        RendererShown = true;
+        return;
+    }
+    // A renderer still starting is waited for: on a busy machine, or with the music's device
+    // slow to open first, its window comes after the first tick, and ending then would leave it
+    // to run alone without the music. One that has closed its window, or whose process has
+    // ended, ends the show.
+    if (!RendererShown && platform::startedProgramRunning() && ++RendererStartTicks < rendererStartTicks)
         return;
     Timer3.setEnabled(false);
     unload();

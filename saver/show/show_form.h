@@ -30,4 +30,6 @@ private:
     forms::Timer Timer1;  // music-file watch
     forms::Timer Timer2;  // audio-CD watch
     std::string RendererPath;
+    bool RendererShown = false;  // its window has been seen
+    int RendererStartTicks = 0;  // watch ticks spent waiting for it to show its window
 };

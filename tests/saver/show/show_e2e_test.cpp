@@ -83,18 +83,41 @@ TEST_F(Show, SecondShowWhileOneRunsEndsAtOnce)
     EXPECT_EQ(first->waitForExit(10s), 0);
 }
 
-TEST_F(Show, RendererThatNeverShowsItsWindowEndsTheShowAtTheFirstWatch)
+// A renderer as a script that starts the real one after a pause, or never: the saver must wait
+// for a renderer that is still starting, and give up on one that never shows its window.
+std::string installSlowRenderer(const std::string& folder, const std::string& pause, bool startsRenderer)
+{
+    fs::copy_file(programFolder + "/Hoarveil.scr", folder + "/Hoarveil.scr");
+    {
+        std::ofstream script(folder + "/Hoarveil.dll");
+        script << "#!/bin/sh\necho $$ > '" << folder << "/pid'\n";
+        if (startsRenderer)
+            script << "sleep " << pause << "\nexec '" << programFolder << "/Hoarveil.dll'\n";
+        else
+            script << "exec sleep " << pause << " >/dev/null 2>&1\n";
+    }
+    fs::permissions(folder + "/Hoarveil.dll", fs::perms::owner_all);
+    return folder;
+}
+
+TEST_F(Show, RendererSlowToShowItsWindowStillGetsItsShow)
 {
     TempFolder install;
-    fs::copy_file(programFolder + "/Hoarveil.scr", install.path() + "/Hoarveil.scr");
-    {
-        std::ofstream fake(install.path() + "/Hoarveil.dll");
-        fake << "#!/bin/sh\necho $$ > '" << install.path() << "/pid'\nexec sleep 30 >/dev/null 2>&1\n";
-    }
-    fs::permissions(install.path() + "/Hoarveil.dll", fs::perms::owner_all);
     PrivateXServer server;
-    auto saver = startSaver(server, {"/s"}, install.path());
-    EXPECT_EQ(saver->waitForExit(3s), 0);
+    auto saver = startSaver(server, {"/s"}, installSlowRenderer(install.path(), "1.5", true));
+    ASSERT_TRUE(waitUntil([&] { return rendererUp(server); }, 15s)) << saver->errorOutput();
+    EXPECT_TRUE(saver->running()) << "the show waited for its renderer\n" << saver->errorOutput();
+    pressKey(server.display(), "Escape");
+    EXPECT_EQ(saver->waitForExit(10s), 0);
+}
+
+TEST_F(Show, RendererThatNeverShowsItsWindowEndsTheShowAfterItsStartUpTime)
+{
+    TempFolder install;
+    PrivateXServer server;
+    auto saver = startSaver(server, {"/s"}, installSlowRenderer(install.path(), "60", false));
+    EXPECT_FALSE(saver->waitForExit(3s)) << "a renderer still starting is waited for";
+    EXPECT_EQ(saver->waitForExit(15s), 0) << "but not for ever";
     std::ifstream pidFile(install.path() + "/pid");
     pid_t renderer = 0;
     if (pidFile >> renderer && renderer > 0)

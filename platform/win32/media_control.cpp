@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <string>
+
+#include "platform/trace.h"
 #include "platform/win32/text_encoding.h"
 
 // The ANSI calls are meant; these macros would rename the platform's own functions.
@@ -25,7 +28,14 @@ MCIERROR mciSendString(const char* command, char* reply, unsigned capacity)
         return MCIERR_FILE_NOT_FOUND;
     }
     // Replies are numbers and modes, ASCII in every code page: they need no conversion.
-    return mciSendStringA(native->c_str(), reply, capacity, nullptr);
+    const MCIERROR result = mciSendStringA(native->c_str(), reply, capacity, nullptr);
+    // The system's own answers, so that silent music can be told apart: a command never sent,
+    // or one the system took and then played nothing for.
+    std::string line = "mci \"" + std::string(command) + "\" " + std::to_string(result);
+    if (result == 0 && reply && capacity)
+        line += std::string(" ") + reply;
+    trace(line.c_str());
+    return result;
 }
 
 bool mciGetErrorString(MCIERROR code, char* text, unsigned capacity)
@@ -46,7 +56,9 @@ bool playSound(const char* sound, unsigned flags)
     if (!sound)
         return PlaySoundA(nullptr, nullptr, flags) != FALSE;
     const auto native = win32::codePageFromUtf8(sound);
-    return native && PlaySoundA(native->c_str(), nullptr, flags) != FALSE;
+    const bool played = native && PlaySoundA(native->c_str(), nullptr, flags) != FALSE;
+    trace((std::string("PlaySound \"") + sound + "\" " + (played ? "started" : "refused")).c_str());
+    return played;
 }
 
 const MediaControl& systemMediaControl()

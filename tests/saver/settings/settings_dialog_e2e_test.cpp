@@ -29,10 +29,13 @@ namespace {
 const std::string programFolder = HOARVEIL_PROGRAM_DIR;
 constexpr Spot addressLabel{40, 214};
 
+// A file's text, with Windows' line ends, which the settings file may have, made plain.
 std::string readText(const std::string& path)
 {
     std::ifstream file(path);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::erase(text, '\r');
+    return text;
 }
 
 class SettingsDialog : public ::testing::Test {

@@ -35,6 +35,8 @@
 // - combo box: the toolkit's own edit field with a drop-down list; it raises no mouse events.
 // The pointer entry points take the toolkit's buttons and shift keys as vbLeftButton... and
 // vbShiftMask... (control.h); the motion that enters a control is also a move, with no button.
+// A press or release where the control was not last told the pointer is comes after a move
+// there, as on Windows, also when the toolkit folds that motion into the press.
 // A control whose pointer is Hand or Custom shows it while the pointer is over it, and the
 // screen's pointer (Screen::mousePointer()) again when it leaves.
 //

@@ -65,6 +65,7 @@ bool ControlEvents::handle(Fl_Widget& widget, int event)
     const bool ownWindow = widget.as_window() != nullptr;
     const int x = Fl::event_x() - (ownWindow ? 0 : widget.x()), y = Fl::event_y() - (ownWindow ? 0 : widget.y());
     const int button = formsButton(Fl::event_button()), shift = formsShift();
+    const ScreenPoint screen{Fl::event_x_root(), Fl::event_y_root()};
     switch (event) {
     case FL_ENTER:
         if (pointer == ControlPointer::Custom && image && widget.window())
@@ -73,26 +74,39 @@ bool ControlEvents::handle(Fl_Widget& widget, int event)
             widget.window()->cursor(FL_CURSOR_HAND);
         // The toolkit reports the motion that crosses into a control as the entry alone; that
         // motion is a mouse move over the control all the same.
+        pointerAt = screen;
         owner.pointerMoved(0, shift, x, y);
         return true;  // and so receive the moves
     case FL_LEAVE:
+        pointerAt.reset();
         if (pointer != ControlPointer::Default && widget.window())
             widget.window()->cursor(Screen::mousePointer() == MousePointer::Hourglass ? FL_CURSOR_WAIT
                                                                                         : FL_CURSOR_DEFAULT);
         return true;
     case FL_PUSH:
+        moveFirst(screen, 0, shift, x, y);
         owner.pointerPressed(button, shift, x, y);
         return true;  // and so receive the drag and the release
     case FL_MOVE:
     case FL_DRAG:
+        pointerAt = screen;
         owner.pointerMoved(event == FL_DRAG ? button : 0, shift, x, y);
         return true;
     case FL_RELEASE:
+        moveFirst(screen, button, shift, x, y);  // the button is still down while it moves
         owner.pointerReleased(button, shift, x, y, Fl::event_inside(&widget));
         return true;
     default:
         return false;
     }
+}
+
+void ControlEvents::moveFirst(ScreenPoint screen, int button, int shift, int x, int y)
+{
+    if (pointerAt == screen)
+        return;
+    pointerAt = screen;
+    owner.pointerMoved(button, shift, x, y);
 }
 
 void ControlEvents::setPointer(ControlPointer shown, std::shared_ptr<const PointerPicture> custom)

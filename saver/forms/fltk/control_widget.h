@@ -6,6 +6,7 @@
 #include <FL/Fl_RGB_Image.H>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "saver/forms/backend.h"
@@ -47,7 +48,18 @@ public:
     void setPointer(ControlPointer pointer, std::shared_ptr<const PointerPicture> picture);
 
 private:
+    struct ScreenPoint {
+        int x, y;
+        bool operator==(const ScreenPoint&) const = default;
+    };
+    // A move to (x, y), at the screen point, unless the control was last told the pointer is
+    // there: the toolkit reports a motion only once no other event waits, so one that a press or
+    // release follows straight away never comes, and the control must not see the press before
+    // the pointer.
+    void moveFirst(ScreenPoint screen, int button, int shift, int x, int y);
+
     Control& owner;
+    std::optional<ScreenPoint> pointerAt;  // where the last move to the control was, on the screen
     ControlPointer pointer = ControlPointer::Default;
     std::shared_ptr<const PointerPicture> picture;  // the pixels the image reads from
     std::unique_ptr<Fl_RGB_Image> image;

@@ -5,6 +5,7 @@
 
 #include <FL/Fl.H>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <stdlib.h>
 
 #include <chrono>
@@ -14,6 +15,7 @@
 
 #include "platform/zoom_animation.h"
 #include "saver/forms/form.h"
+#include "saver/forms/label.h"
 #include "saver/forms/picture_box.h"
 #include "saver/forms/runtime.h"
 #include "saver/forms/screen.h"
@@ -233,4 +235,49 @@ TEST_F(Forms, TheZoomAnimationLeavesTheScreenAsItWas)
             changed += a.r != b.r || a.g != b.g || a.b != b.b;
         }
     EXPECT_EQ(changed, 0);
+}
+
+// A tap, or a tool's click, moves the pointer and presses at once; the toolkit reports such a
+// motion only after the press, if at all. A control hears of the pointer before its press all
+// the same, and of a jump before the release, as on Windows.
+TEST_F(Forms, APressOrReleaseRightAfterAJumpComesAfterAMoveThere)
+{
+    Display* display = server().display();
+    RecordingForm form("Forms test: jump");
+    form.setBorderStyle(forms::BorderStyle::NoBorder);
+    form.move(0, 0, 300 * forms::Screen::twipsPerPixelX(), 100 * forms::Screen::twipsPerPixelY());
+    std::vector<std::string> heard;
+    forms::Label left(form, "Left"), right(form, "Right");
+    for (forms::Label* label : {&left, &right}) {
+        const std::string name = label == &left ? "left " : "right ";
+        label->movePixels(label == &left ? 10 : 160, 10, 100, 50);
+        label->onMouseMove = [&, name](const forms::MouseEvent& e) {
+            heard.push_back(name + (e.button ? "drag" : "move"));
+        };
+        label->onMouseDown = [&, name](const forms::MouseEvent&) { heard.push_back(name + "down"); };
+        label->onMouseUp = [&, name](const forms::MouseEvent&) { heard.push_back(name + "up"); };
+    }
+    form.show();
+    ASSERT_TRUE(pumpUntil([&] { return mapState(form.hWnd()) == IsViewable; }));
+
+    movePointer(display, 40, 30);
+    ASSERT_TRUE(pumpUntil([&] { return !heard.empty(); }));
+    heard.clear();
+    click(display, 190, 30);
+    ASSERT_TRUE(pumpUntil([&] { return heard.size() >= 3; }));
+    heard.resize(3);  // the toolkit may tell of the pointer again after the release
+    EXPECT_EQ(heard, (std::vector<std::string>{"right move", "right down", "right up"}));
+
+    // Pressed, then dragged off in one go and released there.
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+    ASSERT_TRUE(pumpUntil([&] { return !heard.empty() && heard.back() == "right down"; }));
+    heard.clear();
+    XTestFakeMotionEvent(display, -1, 250, 80, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+    ASSERT_TRUE(pumpUntil([&] { return heard.size() >= 2; }));
+    heard.resize(2);
+    EXPECT_EQ(heard, (std::vector<std::string>{"right drag", "right up"}));
+    form.unload();
 }

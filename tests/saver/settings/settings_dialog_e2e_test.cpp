@@ -220,6 +220,26 @@ TEST_F(SettingsDialog, TypedTrackAndSaveWriteTheThreeKeysInOrder)
     EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
 }
 
+// A tap, or a tool's click: the pointer jumps onto the button and presses at once, with no
+// motion reported on its own before the press. Each such click counts.
+TEST_F(SettingsDialog, AClickStraightAfterThePointersJumpReachesTheButtonEveryTime)
+{
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        const bool save = round % 2 == 0;
+        fs::remove(settingsFile);
+        open();
+        clickAt(optionLabel[save ? 1 : 2]);
+        const Spot button = save ? saveButton : cancelButton;
+        click(server.display(), origin.x + button.x, origin.y + button.y);
+        expectClosed();
+        if (HasFatalFailure())
+            return;
+        const std::string saved = "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n";
+        EXPECT_EQ(readText(settingsFile), save ? saved : "");
+    }
+}
+
 TEST_F(SettingsDialog, OutOfRangeTrackIsSavedAsTheWholeDisc)
 {
     writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=3\nBGMﾌｧｲﾙ=\n");

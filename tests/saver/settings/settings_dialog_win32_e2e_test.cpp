@@ -268,6 +268,26 @@ TEST_F(SettingsDialogOnWindows, TypedTrackAndSaveWriteTheIniBesideTheProgram)
     EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
 }
 
+// A tap, or a tool's click: the pointer jumps onto the button and presses at once. Each such
+// click counts.
+TEST_F(SettingsDialogOnWindows, AClickStraightAfterThePointersJumpReachesTheButtonEveryTime)
+{
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        const bool save = round % 2 == 0;
+        fs::remove(settingsFile);
+        open();
+        clickAt(optionLabel[save ? 1 : 2]);
+        const Spot button = save ? saveButton : cancelButton;
+        click(display(), origin.x + button.x, origin.y + button.y);
+        expectClosed();
+        if (HasFatalFailure())
+            return;
+        const std::string saved = "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n";
+        EXPECT_EQ(readSettings(settingsFile), save ? saved : "");
+    }
+}
+
 // Under Japanese Windows' own code page the dialog looks the same and writes the same file.
 class SettingsDialogOnJapaneseWindows : public SettingsDialogOnWindows {
 protected:

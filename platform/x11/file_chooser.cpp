@@ -5,6 +5,7 @@
 #include <FL/Fl_Native_File_Chooser.H>
 
 #include "platform/file_filter.h"
+#include "platform/x11/form_window.h"
 
 namespace platform {
 
@@ -19,8 +20,11 @@ int getOpenFileName(OpenFileName& request)
     chooser.title(request.title.c_str());
     chooser.filter(caselessToolkitFilter(request.filter).c_str());
     chooser.directory(request.initialDir.c_str());
-    if (chooser.show() != 0 || !chooser.filename())
-        return 0;
+    {
+        const FocusLentToPointer lent(request.owner);
+        if (chooser.show() != 0 || !chooser.filename())
+            return 0;
+    }
     const std::string chosen = chooser.filename();
     const std::size_t slash = chosen.rfind('/');
     const std::string name = slash == std::string::npos ? chosen : chosen.substr(slash + 1);

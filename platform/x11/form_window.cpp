@@ -33,6 +33,36 @@ int reportDestroyed(void* event, void* handler)
     return 0;  // FLTK handles the event as usual
 }
 
+// The form window that gets the keyboard focus once it is mapped.
+struct FocusOnMap {
+    ::Window window = 0;
+};
+
+FocusOnMap& focusOnMap()
+{
+    static FocusOnMap pending;
+    return pending;
+}
+
+void setFocus(::Window window)
+{
+    auto* c = x11::connection();
+    // Back to the window under the pointer when this one goes, as without any focus set.
+    x11::withoutErrors(c->display, [&] { XSetInputFocus(c->display, window, RevertToPointerRoot, CurrentTime); });
+    XFlush(c->display);
+}
+
+int focusWhenMapped(void* event, void*)
+{
+    const auto* x = static_cast<const XEvent*>(event);
+    FocusOnMap& pending = focusOnMap();
+    if (x->type == MapNotify && pending.window && x->xmap.window == pending.window) {
+        pending.window = 0;
+        setFocus(x->xmap.window);
+    }
+    return 0;  // FLTK handles the event as usual
+}
+
 }  // namespace
 
 bool openFormsDisplay()
@@ -94,6 +124,45 @@ NativeWindow formWindowHandle(const Fl_Window& window)
 void onWindowDestroyed(void (*handler)(NativeWindow window))
 {
     Fl::add_system_handler(reportDestroyed, reinterpret_cast<void*>(handler));
+}
+
+void focusFormWindow(NativeWindow window)
+{
+    static const bool watching = [] {
+        Fl::add_system_handler(focusWhenMapped, nullptr);
+        return true;
+    }();
+    (void)watching;
+    auto* c = x11::connection();
+    if (!c || !window)
+        return;
+    XWindowAttributes attributes{};
+    const bool shown = x11::withoutErrors(c->display, [&] { XGetWindowAttributes(c->display, window, &attributes); }) &&
+                       attributes.map_state == IsViewable;
+    if (shown)
+        setFocus(window);
+    else
+        focusOnMap().window = window;
+}
+
+FocusLentToPointer::FocusLentToPointer(NativeWindow form)
+{
+    auto* c = x11::connection();
+    if (!c || !form)
+        return;
+    ::Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(c->display, &focused, &revert);
+    if (focused != form)
+        return;
+    lender = form;
+    setFocus(PointerRoot);
+}
+
+FocusLentToPointer::~FocusLentToPointer()
+{
+    if (lender)
+        focusFormWindow(lender);  // a form gone meanwhile is no error
 }
 
 void flushDisplay()

@@ -23,6 +23,24 @@ NativeWindow formWindowHandle(const Fl_Window& window);
 // another (a host destroying the window a preview lives in).
 void onWindowDestroyed(void (*handler)(NativeWindow window));
 
+// The keyboard focus to a top-level form window: at once when it is shown, else as soon as it
+// is (a window manager maps a window in its own time).
+void focusFormWindow(NativeWindow window);
+
+// While it lives, a form window that has the keyboard focus lends it to the window under the
+// pointer, as with no focus set: a chooser of another program's (GTK's, on a connection of its
+// own) can't take it from the form by itself without a window manager. The form gets it back.
+class FocusLentToPointer {
+public:
+    explicit FocusLentToPointer(NativeWindow form);
+    ~FocusLentToPointer();
+    FocusLentToPointer(const FocusLentToPointer&) = delete;
+    FocusLentToPointer& operator=(const FocusLentToPointer&) = delete;
+
+private:
+    NativeWindow lender = 0;  // 0 when the form had no focus to lend
+};
+
 // Sends every request still waiting in the connection's buffer.
 void flushDisplay();
 

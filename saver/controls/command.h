@@ -11,7 +11,7 @@
 // these, not Control's visible()/setVisible(), which show and hide the button's window:
 // Visible() / setVisibleProperty() is the opaque or transparent face. setEnabled() is the
 // Enabled property (it replaces Control's); the button's window stays able to take input and
-// the handlers themselves ignore everything while the button is disabled.
+// the handlers themselves ignore everything while the button is disabled; Tab passes it by.
 #include <cstdint>
 #include <string>
 
@@ -53,6 +53,8 @@ protected:
     void UserControl_LostFocus() override;
     void UserControl_Resize() override;
     void TmrMouse_Timer();
+    // Tab passes a disabled button by.
+    bool tabStop() const override { return EnabledFlag != 0; }
 
     // The hover check's question: the native window under the pointer now (0 when unknown).
     virtual platform::NativeWindow windowUnderPointer() const;

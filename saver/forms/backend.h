@@ -17,22 +17,25 @@
 //   one object. The portable object owns its peer, and the peer never outlives it. A peer reads
 //   what to draw from its owner's public getters (Container::background(), Label::caption(),
 //   ...) whenever it paints, and calls the owner's input entry points (Control::pointerPressed
-//   and the like, Form::closeRequested, Form::windowResized, UserControl::focusChanged).
+//   and the like, Form::closeRequested, Form::windowResized, Control::focusChanged).
 //
 // What each peer draws and reports:
 // - form: Container::background() under its controls; the close box (never Esc) calls
-//   Form::closeRequested(), a new size Form::windowResized().
+//   Form::closeRequested(), a new size Form::windowResized(). Its window getting the keyboard
+//   focus itself calls Form::windowFocused(); Tab and Shift+Tab that no control took call
+//   Form::tabPressed(), and no other key moves the focus.
 // - picture box: background() over the inner area, a one-pixel black frame when hasBorder().
 //   Moving the box moves the controls inside it by the same distance: their owners don't
 //   place them again.
 // - user control: background() when backStyleOpaque(), else its container's backColor(); a real
-//   gain or loss of the keyboard focus calls UserControl::focusChanged().
+//   gain or loss of the keyboard focus calls Control::focusChanged().
 // - label: caption() in font(), foreColor(), alignment(), wrapped at the width from the top,
 //   underlined by hand when asked, greyed when disabled, on backColor() unless transparent().
 // - image: picture() at the top-left corner, or scaled to the control when stretch()
 //   (RgbSurface::stretchFrom does it in software).
 // - shape: a one-pixel outline in borderColor(); it takes no input.
 // - combo box: the toolkit's own edit field with a drop-down list; it raises no mouse events.
+//   The focus coming to it by a click calls Control::focusChanged(true).
 // The pointer entry points take the toolkit's buttons and shift keys as vbLeftButton... and
 // vbShiftMask... (control.h); the motion that enters a control is also a move, with no button.
 // A press or release where the control was not last told the pointer is comes after a move
@@ -100,6 +103,10 @@ public:
     virtual void setPointer(ControlPointer pointer, std::shared_ptr<const PointerPicture> picture) = 0;
     // Leaves the container it is in; its owner deletes it later.
     virtual void detach() = 0;
+    // The keyboard focus to the control, if it is of a kind that takes it and does not have it.
+    virtual void takeFocus() = 0;
+    // Whether the focus is on the control or a part of it.
+    virtual bool hasFocus() const = 0;
 };
 
 // What holds controls: a form's window, a picture box, a user control's window.
@@ -130,6 +137,9 @@ public:
     virtual PixelRect bounds() const = 0;
     virtual void place(const PixelRect& area) = 0;
     virtual void setPointer(MousePointer pointer) = 0;
+    // The window becomes the one the user works with and gets the keyboard focus, once the
+    // windowing system shows it.
+    virtual void takeFocus() = 0;
 };
 
 class PictureBoxPeer : public ControlPeer, public ContainerPeer {};
@@ -138,7 +148,6 @@ class UserControlPeer : public ControlPeer, public ContainerPeer {
 public:
     // The control's own native window while its form is shown, else 0.
     virtual platform::NativeWindow nativeHandle() const = 0;
-    virtual void takeFocus() = 0;
 };
 
 class ComboBoxPeer : public ControlPeer {

@@ -20,6 +20,9 @@ public:
     void setFont(const FontSpec& font);
     void setBackColor(Colour colour);
 
+protected:
+    bool tabStop() const override { return true; }
+
 private:
     backend::ComboBoxPeer* choice;
 };

@@ -4,6 +4,7 @@
 
 #include "saver/forms/container.h"
 #include "saver/forms/errors_suppressed.h"
+#include "saver/forms/form.h"
 #include "saver/forms/screen.h"
 #include "saver/forms/twips.h"
 
@@ -129,6 +130,43 @@ void Control::setMouseIcon(const RgbSurface& picture, Colour transparent, int ho
     mouseIcon = std::move(icon);
     if (ownPeer)
         ownPeer->setPointer(pointerOver, mouseIcon);
+}
+
+void Control::setFocus()
+{
+    if (ownPeer)
+        ownPeer->takeFocus();
+}
+
+bool Control::hasFocus() const
+{
+    return ownPeer && ownPeer->hasFocus();
+}
+
+bool Control::tabStopNow() const
+{
+    if (!tabStop() || !visible() || !enabled())
+        return false;
+    for (const Container* inside = holder; inside;) {
+        const auto* box = dynamic_cast<const Control*>(inside);
+        if (!box)
+            return true;  // the form
+        if (!box->visible() || !box->enabled())
+            return false;
+        inside = box->container();
+    }
+    return false;  // on no form any more
+}
+
+void Control::focusChanged(bool got)
+{
+    if (got) {
+        if (holder)
+            suppressErrors([this] { holder->form().focusReached(*this); });
+        suppressErrors([this] { gotFocus(); });
+    } else {
+        suppressErrors([this] { lostFocus(); });
+    }
 }
 
 MouseEvent Control::mouseEventAt(int button, int shift, int x, int y) const

@@ -73,6 +73,14 @@ public:
     // the hot spot is the pixel it points with.
     void setMouseIcon(const RgbSurface& picture, Colour transparent, int hotX, int hotY);
 
+    // SetFocus: the keyboard focus to the control, if it is of a kind that takes it.
+    void setFocus();
+    // Whether the keyboard focus is on the control or on a part of it.
+    bool hasFocus() const;
+    // Whether Tab stops at the control now: it takes the focus, and it and every picture box it
+    // is in are shown and enabled.
+    bool tabStopNow() const;
+
     std::function<void()> onClick;
     std::function<void(const MouseEvent&)> onMouseDown, onMouseMove, onMouseUp;
 
@@ -82,6 +90,8 @@ public:
     void pointerPressed(int button, int shift, int x, int y);
     void pointerMoved(int button, int shift, int x, int y);
     void pointerReleased(int button, int shift, int x, int y, bool inside);
+    // For the toolkit backend: the control got or lost the keyboard focus.
+    void focusChanged(bool got);
 
 protected:
     Control(Container& container, std::string name, int index);
@@ -95,6 +105,10 @@ protected:
     virtual void click();
     // After every change of position or size.
     virtual void moved() {}
+    // Kinds that take the keyboard focus say so, while they do (TabStop).
+    virtual bool tabStop() const { return false; }
+    virtual void gotFocus() {}
+    virtual void lostFocus() {}
 
 private:
     friend class Container;

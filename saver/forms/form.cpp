@@ -57,6 +57,8 @@ void Form::show()
 void Form::showModal()
 {
     show();
+    if (isLoaded)
+        window->takeFocus();
     while (isLoaded)
         backend::waitForEvents();
 }
@@ -107,6 +109,38 @@ void Form::windowResized()
 {
     if (isLoaded && resizedSinceShown)
         suppressErrors([this] { Form_Resize(); });
+}
+
+std::vector<Control*> Form::tabStops() const
+{
+    std::vector<Control*> stops = allControls();
+    std::erase_if(stops, [](const Control* control) { return !control->tabStopNow(); });
+    return stops;
+}
+
+void Form::tabPressed(bool backwards)
+{
+    const std::vector<Control*> stops = tabStops();
+    if (stops.empty())
+        return;
+    const auto focused = std::find_if(stops.begin(), stops.end(), [](const Control* c) { return c->hasFocus(); });
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t next = backwards ? count - 1 : 0;
+    if (focused != stops.end())
+        next = ((focused - stops.begin()) + (backwards ? count - 1 : 1)) % count;
+    stops[static_cast<std::size_t>(next)]->setFocus();
+}
+
+void Form::windowFocused()
+{
+    // The control is looked for among the form's own: it may have gone since.
+    const std::vector<Control*> all = allControls();
+    if (std::find(all.begin(), all.end(), focusHolder) != all.end() && focusHolder->tabStopNow()) {
+        focusHolder->setFocus();
+        return;
+    }
+    if (const std::vector<Control*> stops = tabStops(); !stops.empty())
+        stops.front()->setFocus();
 }
 
 bool Form::visible() const

@@ -32,7 +32,7 @@ public:
     void load();
     // Show, modeless: loads first when needed.
     void show();
-    // Show, modal: returns once the form has been unloaded.
+    // Show, modal: the form takes the keyboard focus, and this returns once it has been unloaded.
     void showModal();
     // Unload: Form_QueryUnload, then Form_Unload, either of which may cancel; then the window
     // goes. False when cancelled.
@@ -71,6 +71,13 @@ public:
     // got a new size.
     void closeRequested();
     void windowResized();
+    // For the toolkit backend: Tab (Shift+Tab: backwards) that no control took moves the focus
+    // to the next control Tab stops at, in the order the controls were made (those in a picture
+    // box in the box's place), round to the first again.
+    void tabPressed(bool backwards);
+    // For the toolkit backend: the window itself got the keyboard focus. It goes on to the
+    // control that had it last, else to the first one Tab stops at.
+    void windowFocused();
 
 protected:
     virtual void Form_Load() {}
@@ -82,8 +89,12 @@ protected:
 private:
     friend void formWindowDestroyed(platform::NativeWindow window);
     friend struct Screen;
+    friend class Control;
     void windowGone();
     void discardWindow();
+    // The control got the keyboard focus.
+    void focusReached(Control& control) { focusHolder = &control; }
+    std::vector<Control*> tabStops() const;
 
     std::string title;
     std::unique_ptr<backend::FormPeer> window;
@@ -91,6 +102,8 @@ private:
     bool isLoaded = false;
     bool unloading = false;
     bool resizedSinceShown = false;
+    // The control that had the keyboard focus last; it may have gone since.
+    Control* focusHolder = nullptr;
 };
 
 }  // namespace forms

@@ -77,25 +77,12 @@ Form& UserControl::form()
     return container()->form();
 }
 
-void UserControl::setFocus()
-{
-    surface->takeFocus();
-}
-
-void UserControl::focusChanged(bool got)
-{
-    if (got)
-        suppressErrors([this] { UserControl_GotFocus(); });
-    else
-        suppressErrors([this] { UserControl_LostFocus(); });
-}
-
 void UserControl::mouseDown(const MouseEvent& event)
 {
     UserControl_MouseDown(event.button, event.shift, event.x, event.y);
     Control::mouseDown(event);
     // Pressing a control gives it the keyboard focus, after its own mouse-down handler.
-    surface->takeFocus();
+    setFocus();
 }
 
 void UserControl::mouseMove(const MouseEvent& event)

@@ -35,18 +35,12 @@ public:
     void setBackStyleOpaque(bool opaque);
     bool backStyleOpaque() const { return opaque; }
 
-    // SetFocus: the keyboard focus to the control.
-    void setFocus();
-
     backend::ContainerPeer& containerPeer() override { return *surface; }
     int innerLeftPixels() const override { return 0; }
     int innerTopPixels() const override { return 0; }
     int innerWidthPixels() const override;
     int innerHeightPixels() const override;
     Form& form() override;
-
-    // For the toolkit backend: the control's window got or lost the keyboard focus.
-    void focusChanged(bool got);
 
 protected:
     // Tells the host that a stored property has a new value.
@@ -64,6 +58,10 @@ protected:
 
     // A user control raises its own Click (through onClick); a release alone raises nothing.
     void click() override {}
+    // A user control takes the keyboard focus (CanGetFocus).
+    bool tabStop() const override { return true; }
+    void gotFocus() override { UserControl_GotFocus(); }
+    void lostFocus() override { UserControl_LostFocus(); }
 
 private:
     void mouseDown(const MouseEvent& event) override;

@@ -10,10 +10,26 @@ namespace {
 
 class ComboBoxWidget : public ControlWidget<Fl_Input_Choice, backend::ComboBoxPeer> {
 public:
-    explicit ComboBoxWidget(ComboBox& owner) : ControlWidget(owner, 0, 0, 0, 0) { color(FL_WHITE); }
+    explicit ComboBoxWidget(ComboBox& owner) : ControlWidget(owner, 0, 0, 0, 0), owner(owner) { color(FL_WHITE); }
 
     // The box's input and menu take the pointer themselves: a combo box raises no mouse events.
-    int handle(int event) override { return Fl_Input_Choice::handle(event); }
+    int handle(int event) override
+    {
+        // The box is one control: keys its input left go on to the form, not between its parts.
+        if (event == FL_KEYBOARD || event == FL_SHORTCUT)
+            return 0;
+        const int taken = Fl_Input_Choice::handle(event);
+        if (event == FL_PUSH && hasFocus())
+            owner.focusChanged(true);
+        return taken;
+    }
+
+    // The focus goes to the typed text, never to the list's button.
+    void takeFocus() override
+    {
+        if (!hasFocus() && input()->take_focus())
+            owner.focusChanged(true);
+    }
 
     void addItem(const std::string& entry) override
     {
@@ -56,6 +72,9 @@ public:
         color(fl_rgb_color(colour.r, colour.g, colour.b));
         input()->color(fl_rgb_color(colour.r, colour.g, colour.b));
     }
+
+private:
+    ComboBox& owner;
 };
 
 }  // namespace

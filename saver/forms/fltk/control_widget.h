@@ -111,6 +111,12 @@ public:
         if (Fl_Group* group = this->parent())
             group->remove(this);
     }
+    void takeFocus() override
+    {
+        if (!hasFocus())
+            this->take_focus();
+    }
+    bool hasFocus() const override { return Fl::focus() && this->contains(Fl::focus()); }
 
 private:
     ControlEvents events;
@@ -121,6 +127,15 @@ template <class Base, class Peer>
 class ContainerWidget : public ControlWidget<Base, Peer> {
 public:
     using ControlWidget<Base, Peer>::ControlWidget;
+
+    // Keys that the focused control left go on to the form, which alone moves the focus by
+    // them: the toolkit's own moves (Tab, the arrows, Enter) would not follow the form's order.
+    int handle(int event) override
+    {
+        if (event == FL_KEYBOARD || event == FL_SHORTCUT)
+            return 0;
+        return ControlWidget<Base, Peer>::handle(event);
+    }
 
     void adopt(backend::ControlPeer& control) override { this->add(widgetOf(control)); }
     void refresh() override

@@ -28,6 +28,26 @@ public:
         draw_children();
     }
 
+    int handle(int event) override
+    {
+        switch (event) {
+        case FL_FOCUS:
+            // The toolkit gives a window that gets the focus to its first child that takes it;
+            // the form decides instead.
+            owner.windowFocused();
+            return 1;
+        case FL_KEYBOARD:
+            if (Fl::event_key() != FL_Tab)
+                return 0;
+            owner.tabPressed(Fl::event_state(FL_SHIFT) != 0);
+            return 1;
+        case FL_SHORTCUT:
+            return 0;  // the toolkit's Enter and arrows would move the focus
+        default:
+            return Fl_Double_Window::handle(event);
+        }
+    }
+
     void resize(int x, int y, int width, int height) override
     {
         const bool sized = width != w() || height != h();
@@ -118,6 +138,7 @@ public:
     {
         window->cursor(pointer == MousePointer::Hourglass ? FL_CURSOR_WAIT : FL_CURSOR_DEFAULT);
     }
+    void takeFocus() override { platform::focusFormWindow(nativeHandle()); }
 
 private:
     void keepSize() { window->size_range(window->w(), window->h(), window->w(), window->h()); }

@@ -50,11 +50,6 @@ public:
 
     // 0 until the window is shown.
     platform::NativeWindow nativeHandle() const override { return platform::formWindowHandle(*this); }
-    void takeFocus() override
-    {
-        if (Fl::focus() != this)
-            take_focus();
-    }
 
 private:
     UserControl& owner;

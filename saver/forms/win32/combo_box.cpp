@@ -95,6 +95,14 @@ public:
         return brush.get();
     }
 
+    bool focusEntered(HWND child) override
+    {
+        if (!box || child != box.get())
+            return false;
+        owner().focusChanged(true);
+        return true;
+    }
+
 protected:
     void placed() override
     {

@@ -126,6 +126,12 @@ HBRUSH Canvas::controlColour(HWND child, HDC dc) const
     return nullptr;
 }
 
+bool Canvas::focusEntered(HWND child) const
+{
+    return std::any_of(elements.begin(), elements.end(),
+                       [child](Element* element) { return element->focusEntered(child); });
+}
+
 void Canvas::invalidateArea(const PixelRect& area) const
 {
     HWND host = hostWindow();

@@ -37,6 +37,9 @@ public:
     virtual HWND window() const { return nullptr; }
     // The colour a child window of this control is painted on (WM_CTLCOLOR...), if any.
     virtual HBRUSH controlColour(HWND, HDC) { return nullptr; }
+    // A window of this control, or of one inside it, reported that it got the focus
+    // (CBN_SETFOCUS); true when it was one of theirs.
+    virtual bool focusEntered(HWND) { return false; }
 
     PixelRect area() const { return rect; }
     bool shown() const { return isShown; }
@@ -89,6 +92,7 @@ public:
     void shiftElements(int dx, int dy) const;
     void stateChangedAround() const;
     HBRUSH controlColour(HWND child, HDC dc) const;
+    bool focusEntered(HWND child) const;
     void invalidateArea(const PixelRect& area) const;
 
 private:
@@ -139,6 +143,16 @@ public:
         unrealize();
         if (container)
             container->remove(*this);
+    }
+    void takeFocus() override
+    {
+        if (HWND own = window(); own && !hasFocus())
+            SetFocus(own);
+    }
+    bool hasFocus() const override
+    {
+        HWND own = window(), focused = GetFocus();
+        return own && focused && (focused == own || IsChild(own, focused));
     }
 
 protected:

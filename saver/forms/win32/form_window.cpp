@@ -101,6 +101,11 @@ public:
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     void setPointer(MousePointer) override { refreshCursor(); }
+    void takeFocus() override
+    {
+        if (handle())
+            SetForegroundWindow(handle());
+    }
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -113,6 +118,17 @@ protected:
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED && handle())
                 sized(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_SETFOCUS:
+            // The system gives an activated window the focus itself; the form passes it on.
+            owner.windowFocused();
+            return 0;
+        case WM_NEXTDLGCTL:
+            // Sent for Tab by the message loop; a window handle instead of a direction is not.
+            if (!LOWORD(lParam)) {
+                owner.tabPressed(wParam != 0);
+                selectTextOfFocus();
+            }
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
@@ -139,6 +155,14 @@ protected:
     }
 
 private:
+    // Text reached by Tab is chosen whole, so that what is typed replaces it, as a dialog does.
+    static void selectTextOfFocus()
+    {
+        HWND focused = GetFocus();
+        if (focused && (SendMessageW(focused, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+            SendMessageW(focused, EM_SETSEL, 0, -1);
+    }
+
     // The outer rectangle whose client area is the area's size, at the area's corner.
     RECT outerRect(const PixelRect& inner) const
     {

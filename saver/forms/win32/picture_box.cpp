@@ -42,6 +42,7 @@ public:
     void realize(HWND host) override { realizeElements(host); }
     void unrealize() override { unrealizeElements(); }
     HBRUSH controlColour(HWND child, HDC dc) override { return Canvas::controlColour(child, dc); }
+    bool focusEntered(HWND child) override { return Canvas::focusEntered(child); }
 
 protected:
     void placed() override

@@ -2,8 +2,13 @@
 
 #include "saver/forms/win32/drawing.h"
 
+#include <cwchar>
+
 namespace forms::win32 {
 namespace {
+
+constexpr const wchar_t* formClass = L"HoarveilForm";
+constexpr const wchar_t* controlClass = L"HoarveilControl";
 
 // Both classes send every message to the window's SurfaceWindow.
 const wchar_t* classFor(bool form, WNDPROC procedure)
@@ -13,17 +18,24 @@ const wchar_t* classFor(bool form, WNDPROC procedure)
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         windowClass.lpfnWndProc = procedure;
-        windowClass.lpszClassName = L"HoarveilForm";
+        windowClass.lpszClassName = formClass;
         RegisterClassW(&windowClass);
-        windowClass.lpszClassName = L"HoarveilControl";
+        windowClass.lpszClassName = controlClass;
         RegisterClassW(&windowClass);
         return true;
     }();
     (void)registered;
-    return form ? L"HoarveilForm" : L"HoarveilControl";
+    return form ? formClass : controlClass;
 }
 
 }  // namespace
+
+HWND SurfaceWindow::formWindowOf(HWND window)
+{
+    HWND top = GetAncestor(window, GA_ROOT);
+    wchar_t name[16] = {};
+    return top && GetClassNameW(top, name, 16) && std::wcscmp(name, formClass) == 0 ? top : nullptr;
+}
 
 SurfaceWindow::SurfaceWindow(Canvas& canvas, Element* own) : canvas(canvas), pointer(canvas, own) {}
 
@@ -92,6 +104,10 @@ LRESULT SurfaceWindow::defaultHandling(UINT message, WPARAM wParam, LPARAM lPara
         canvas.unrealizeElements();
         destroying();
         return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == CBN_SETFOCUS && canvas.focusEntered(reinterpret_cast<HWND>(lParam)))
+            return 0;
+        break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
         if (HBRUSH brush = canvas.controlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))

@@ -19,6 +19,8 @@ public:
     SurfaceWindow& operator=(const SurfaceWindow&) = delete;
 
     HWND handle() const { return window.get(); }
+    // The form window the window is in, null when it is in none of the program's forms.
+    static HWND formWindowOf(HWND window);
     // Paints everything now.
     void repaint() const;
 

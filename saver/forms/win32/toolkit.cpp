@@ -17,6 +17,7 @@
 #include "saver/forms/runtime.h"
 #include "saver/forms/timer.h"
 #include "saver/forms/win32/handles.h"
+#include "saver/forms/win32/surface_window.h"
 
 #include <map>
 
@@ -80,6 +81,12 @@ void waitForEvents()
         // WM_QUIT is the thread's request to end, posted by the system or another program.
         if (message.message == WM_QUIT)
             endRequested();
+        // Tab in a form moves its focus, as a dialog's message loop does; the form decides where.
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB)
+            if (HWND form = win32::SurfaceWindow::formWindowOf(message.hwnd)) {
+                SendMessageW(form, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, FALSE);
+                continue;
+            }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

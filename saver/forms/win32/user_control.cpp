@@ -21,11 +21,6 @@ public:
     HWND window() const override { return handle(); }
 
     platform::NativeWindow nativeHandle() const override { return reinterpret_cast<platform::NativeWindow>(handle()); }
-    void takeFocus() override
-    {
-        if (handle() && GetFocus() != handle())
-            SetFocus(handle());
-    }
 
     void realize(HWND host) override
     {

@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "platform/zoom_animation.h"
+#include "saver/forms/combo_box.h"
 #include "saver/forms/form.h"
 #include "saver/forms/label.h"
 #include "saver/forms/picture_box.h"
 #include "saver/forms/runtime.h"
 #include "saver/forms/screen.h"
 #include "saver/forms/timer.h"
+#include "saver/forms/user_control.h"
 #include "tests/support/toolkit_events.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
@@ -279,5 +281,73 @@ TEST_F(Forms, APressOrReleaseRightAfterAJumpComesAfterAMoveThere)
     ASSERT_TRUE(pumpUntil([&] { return heard.size() >= 2; }));
     heard.resize(2);
     EXPECT_EQ(heard, (std::vector<std::string>{"right drag", "right up"}));
+    form.unload();
+}
+
+// Tab goes round the controls that take the keyboard focus in the order they were made, those
+// in a picture box in the box's place, passing by what is hidden or disabled; the window
+// getting the focus back gives it to the control that had it, the one clicked into included.
+TEST_F(Forms, TabFollowsTheOrderTheControlsWereMadeAndTheFocusComesBackWhereItWas)
+{
+    Display* display = server().display();
+    RecordingForm form("Forms test: tab");
+    form.setBorderStyle(forms::BorderStyle::NoBorder);
+    form.move(0, 0, 400 * forms::Screen::twipsPerPixelX(), 100 * forms::Screen::twipsPerPixelY());
+    forms::UserControl first(form, "First");
+    forms::PictureBox box(form, "Box");
+    forms::ComboBox list(box, "List");
+    forms::UserControl inBox(box, "InBox");
+    forms::PictureBox hidden(form, "Hidden");
+    forms::UserControl inHidden(hidden, "InHidden");
+    forms::ComboBox disabled(form, "Disabled");
+    forms::Label label(form, "Label");
+    forms::UserControl last(form, "Last");
+    first.movePixels(0, 0, 40, 20);
+    box.movePixels(50, 0, 200, 50);
+    list.movePixels(0, 0, 80, 24);
+    inBox.movePixels(100, 0, 40, 20);
+    hidden.movePixels(260, 0, 50, 50);
+    inHidden.movePixels(0, 0, 40, 20);
+    disabled.movePixels(0, 60, 80, 24);
+    label.movePixels(100, 60, 80, 20);
+    last.movePixels(200, 60, 40, 20);
+    hidden.setVisible(false);
+    disabled.setEnabled(false);
+    form.show();
+    ASSERT_TRUE(pumpUntil([&] { return mapState(form.hWnd()) == IsViewable; }));
+
+    const std::vector<forms::Control*> everyOne{&first, &list, &inBox, &inHidden, &disabled, &label, &last};
+    const auto focused = [&]() -> forms::Control* {
+        for (forms::Control* control : everyOne)
+            if (control->hasFocus())
+                return control;
+        return nullptr;
+    };
+    const auto focusComesTo = [&](forms::Control& control) { return pumpUntil([&] { return focused() == &control; }); };
+    XSetInputFocus(display, form.hWnd(), RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+    EXPECT_TRUE(focusComesTo(first)) << "the first one Tab stops at";
+    for (forms::Control* next : std::vector<forms::Control*>{&list, &inBox, &last, &first}) {
+        pressKey(display, "Tab");
+        EXPECT_TRUE(focusComesTo(*next)) << next->name();
+    }
+    pressKey(display, "Tab", {"Shift_L"});
+    EXPECT_TRUE(focusComesTo(last));
+
+    // Away from the window and back.
+    const auto awayAndBack = [&] {
+        movePointer(display, 600, 400);
+        XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
+        XSync(display, False);
+        EXPECT_TRUE(pumpUntil([&] { return focused() == nullptr; })) << "the window lost the focus";
+        XSetInputFocus(display, form.hWnd(), RevertToPointerRoot, CurrentTime);
+        XSync(display, False);
+    };
+    awayAndBack();
+    EXPECT_TRUE(focusComesTo(last));
+    click(display, 60, 10);  // into the list's text
+    ASSERT_TRUE(focusComesTo(list));
+    awayAndBack();
+    EXPECT_TRUE(focusComesTo(list));
     form.unload();
 }

@@ -6,7 +6,9 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <ostream>
 #include <vector>
 
 #include "tests/support/x_user.h"
@@ -38,6 +40,93 @@ inline bool near(Rgb colour, int r, int g, int b, int tolerance = 12)
 }
 
 inline bool dark(Rgb colour) { return colour.r + colour.g + colour.b < 200; }
+
+// A button's face, told apart by the third ring from the top in the middle of its top edge
+// (HighLight and HighLightSelect are one picture).
+enum class Face { Normal, HighLight, Selected, Pressed, Disable, Other };
+constexpr Spot fileButtonRing{60, 131}, saveButtonRing{356, 202}, cancelButtonRing{440, 202};
+
+inline Face faceOf(Rgb ring)
+{
+    const auto is = [ring](int r, int g, int b) { return near(ring, r, g, b, 0); };
+    return is(0xF3, 0xF3, 0xEE)   ? Face::Normal
+           : is(0xFF, 0xF0, 0xCF) ? Face::HighLight
+           : is(0xCE, 0xE7, 0xFF) ? Face::Selected
+           : is(0x00, 0x3C, 0x74) ? Face::Pressed
+           : is(0xF5, 0xF4, 0xEA) ? Face::Disable
+                                  : Face::Other;
+}
+
+// The faces of the file button, 設定 and ｷｬﾝｾﾙ.
+struct Faces {
+    Face file, save, cancel;
+    bool operator==(const Faces&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, Face face)
+{
+    static const char* const names[] = {"Normal", "HighLight", "Selected", "Pressed", "Disable", "Other"};
+    return out << names[static_cast<int>(face)];
+}
+
+inline std::ostream& operator<<(std::ostream& out, const Faces& faces)
+{
+    return out << "{file " << faces.file << ", save " << faces.save << ", cancel " << faces.cancel << "}";
+}
+
+// Waits until the buttons show the faces expected, or a while; the dialog's inner area's
+// corner at the origin.
+inline void expectFaces(Display* display, int originX, int originY, Faces expected, const char* after)
+{
+    const auto facesOn = [&](const Screenshot& shot) {
+        const auto at = [&](Spot spot) { return faceOf(shot.at(originX + spot.x, originY + spot.y)); };
+        return Faces{at(fileButtonRing), at(saveButtonRing), at(cancelButtonRing)};
+    };
+    const Screenshot shot = testing_support::screenshotWhen(
+        display, [&](const Screenshot& s) { return facesOn(s) == expected; }, std::chrono::seconds(5));
+    EXPECT_EQ(facesOn(shot), expected) << after;
+}
+
+// With the music file chosen the track list before the buttons is disabled: the focus is on
+// the file button from the start, and Tab goes round the three buttons, Shift+Tab back. At the
+// end the focus is on ｷｬﾝｾﾙ.
+inline void expectTabRoundTheButtons(Display* display, int originX, int originY)
+{
+    using enum Face;
+    expectFaces(display, originX, originY, {Selected, Normal, Normal}, "opened");
+    for (const Faces next :
+         {Faces{Normal, Selected, Normal}, Faces{Normal, Normal, Selected}, Faces{Selected, Normal, Normal}}) {
+        testing_support::pressKey(display, "Tab");
+        expectFaces(display, originX, originY, next, "Tab");
+    }
+    testing_support::pressKey(display, "Tab", {"Shift_L"});
+    expectFaces(display, originX, originY, {Normal, Normal, Selected}, "Shift+Tab");
+}
+
+// The focus on ｷｬﾝｾﾙ, the pointer moves over the file button; Tab onto it shows it pressed.
+inline void expectTabOntoTheButtonUnderThePointerPressed(Display* display, int originX, int originY)
+{
+    using enum Face;
+    testing_support::movePointer(display, originX + fileButton.x, originY + fileButton.y);
+    expectFaces(display, originX, originY, {HighLight, Normal, Selected}, "the pointer over the file button");
+    testing_support::pressKey(display, "Tab");
+    expectFaces(display, originX, originY, {Pressed, Normal, Normal}, "Tab");
+}
+
+// With the audio CD the track list has the focus from the start: 9 typed goes into it. Tab
+// passes the disabled file button, goes round 設定 and ｷｬﾝｾﾙ to the list again, which chooses
+// its text whole, and 2 typed replaces the 9.
+inline void typeTabbingRoundTheTrackList(Display* display, int originX, int originY)
+{
+    using enum Face;
+    testing_support::pressKey(display, "9");
+    for (const Faces next :
+         {Faces{Disable, Selected, Normal}, Faces{Disable, Normal, Selected}, Faces{Disable, Normal, Normal}}) {
+        testing_support::pressKey(display, "Tab");
+        expectFaces(display, originX, originY, next, "Tab");
+    }
+    testing_support::pressKey(display, "2");
+}
 
 // Whether the window is shown; a window that has gone is not (and is no error).
 inline bool viewable(Display* display, ::Window window)

@@ -3,6 +3,7 @@
 // and judged by what it shows, the settings file it leaves and the music of the next show.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
@@ -240,6 +241,34 @@ TEST_F(SettingsDialog, AClickStraightAfterThePointersJumpReachesTheButtonEveryTi
     }
 }
 
+// Nobody hands out the keyboard without a window manager: the dialog takes it when it opens,
+// wherever the pointer is, and Tab goes round the controls that can take the focus.
+TEST_F(SettingsDialog, OpensWithTheFocusOnItsFirstControlAndTabGoesRoundTheEnabledOnes)
+{
+    const std::string mp3 = install.path() + "/kept.mp3";
+    std::ofstream(mp3) << "x";
+    const std::string settings = "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + mp3 + "\n";
+    writeSettings(settings);
+    movePointer(server.display(), 5, 5);
+    open();
+    expectTabRoundTheButtons(server.display(), origin.x, origin.y);
+    pressKey(server.display(), "space");
+    pressKey(server.display(), "Return");
+    EXPECT_FALSE(saver->waitForExit(300ms).has_value()) << "Space and Enter click no button";
+    EXPECT_EQ(readText(settingsFile), settings);
+    expectTabOntoTheButtonUnderThePointerPressed(server.display(), origin.x, origin.y);
+}
+
+TEST_F(SettingsDialog, WithTheAudioCdTabReachesTheTrackListAndPassesTheDisabledFileButton)
+{
+    writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
+    open();
+    typeTabbingRoundTheTrackList(server.display(), origin.x, origin.y);
+    clickAt(saveButton);
+    expectClosed();
+    EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=2\nBGMﾌｧｲﾙ=\n");
+}
+
 TEST_F(SettingsDialog, OutOfRangeTrackIsSavedAsTheWholeDisc)
 {
     writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=3\nBGMﾌｧｲﾙ=\n");
@@ -375,6 +404,34 @@ TEST_F(SettingsDialog, SavedMp3PlaysInTheNextShow)
     EXPECT_TRUE(heard) << "the tone of the saved file";
     pressKey(server.display(), "Escape");
     EXPECT_EQ(show->waitForExit(10s), 0) << show->errorOutput();
+}
+
+class SettingsDialogUnderAWindowManager : public SettingsDialog {
+protected:
+    void SetUp() override
+    {
+        if (::access(manager, X_OK) != 0)
+            GTEST_SKIP() << "twm is not installed (scripts/install-deps installs it)";
+        windowManager = std::make_unique<ChildProcess>(std::vector<std::string>{manager},
+                                                       std::map<std::string, std::string>{{"DISPLAY", server.name()},
+                                                                                          {"LC_ALL", "C"}});
+        waitUntil([] { return false; }, 500ms);
+    }
+
+    static constexpr const char* manager = "/usr/bin/twm";
+    std::unique_ptr<ChildProcess> windowManager;
+};
+
+// The manager gives the keyboard to the window under the pointer; the dialog takes it all the
+// same when it opens elsewhere.
+TEST_F(SettingsDialogUnderAWindowManager, TakesTheKeyboardWhenItOpensAndTabMovesTheFocus)
+{
+    movePointer(server.display(), 5, 5);
+    open();
+    using enum Face;
+    expectFaces(server.display(), origin.x, origin.y, {Disable, Selected, Normal}, "opened");
+    pressKey(server.display(), "Tab");
+    expectFaces(server.display(), origin.x, origin.y, {Disable, Normal, Selected}, "Tab");
 }
 
 class SettingsDialogOnASmallScreen : public SettingsDialog {

@@ -288,6 +288,32 @@ TEST_F(SettingsDialogOnWindows, AClickStraightAfterThePointersJumpReachesTheButt
     }
 }
 
+// The dialog has the keyboard when it opens, wherever the pointer is, and Tab goes round the
+// controls that can take the focus.
+TEST_F(SettingsDialogOnWindows, OpensWithTheFocusOnItsFirstControlAndTabGoesRoundTheEnabledOnes)
+{
+    withMusicFolder();
+    const std::string settings = readBytes(settingsFile);
+    movePointer(display(), 5, 5);
+    open();
+    expectTabRoundTheButtons(display(), origin.x, origin.y);
+    pressKey(display(), "space");
+    pressKey(display(), "Return");
+    EXPECT_FALSE(saver->waitForExit(500ms).has_value()) << "Space and Enter click no button";
+    EXPECT_EQ(readBytes(settingsFile), settings);
+    expectTabOntoTheButtonUnderThePointerPressed(display(), origin.x, origin.y);
+}
+
+TEST_F(SettingsDialogOnWindows, WithTheAudioCdTabReachesTheTrackListAndPassesTheDisabledFileButton)
+{
+    writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
+    open();
+    typeTabbingRoundTheTrackList(display(), origin.x, origin.y);
+    clickAt(saveButton);
+    expectClosed();
+    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=2\nBGMﾌｧｲﾙ=\n");
+}
+
 // Under Japanese Windows' own code page the dialog looks the same and writes the same file.
 class SettingsDialogOnJapaneseWindows : public SettingsDialogOnWindows {
 protected:

@@ -135,15 +135,30 @@ std::vector<std::int16_t> DiskAudioFile::samples(std::size_t offset, std::chrono
     return result;
 }
 
+std::vector<std::int16_t> DiskAudioFile::recorded(std::size_t offset, std::chrono::milliseconds duration) const
+{
+    // The recording grows in real time, a buffer at a time: wait until the stretch is on disk.
+    const auto deadline = std::chrono::steady_clock::now() + duration * 3 + std::chrono::seconds(1);
+    while (size() < offset + bytesFor(duration) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return samples(offset, duration);
+}
+
 std::vector<std::int16_t> DiskAudioFile::listen(std::chrono::milliseconds duration) const
 {
-    const std::size_t start = size();
-    // The driver writes in real time, a buffer at a time: wait until the stretch is on disk.
-    const auto deadline = std::chrono::steady_clock::now() + duration * 3 + std::chrono::seconds(1);
-    while (size() < start + bytesFor(duration) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return samples(start, duration);
+    return recorded(size(), duration);
 }
+
+namespace {
+
+constexpr std::chrono::milliseconds window{100};
+
+bool holdsTone(const std::vector<std::int16_t>& samples, double frequency)
+{
+    return std::abs(dominantFrequency(samples) - frequency) < frequency * 0.04;
+}
+
+}  // namespace
 
 bool toneReturnsAfterSilence(const DiskAudioFile& sound, double frequency, std::chrono::milliseconds limit)
 {
@@ -151,16 +166,35 @@ bool toneReturnsAfterSilence(const DiskAudioFile& sound, double frequency, std::
     Heard heard = Heard::Nothing;
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (heard != Heard::ToneAgain && std::chrono::steady_clock::now() < deadline) {
-        const auto window = sound.listen(std::chrono::milliseconds(100));
-        const bool tone = std::abs(dominantFrequency(window) - frequency) < frequency * 0.04;
+        const auto samples = sound.listen(window);
+        const bool tone = holdsTone(samples, frequency);
         if (tone && heard == Heard::Nothing)
             heard = Heard::Tone;
-        else if (!tone && loudness(window) < 50 && heard == Heard::Tone)
+        else if (!tone && loudness(samples) < 50 && heard == Heard::Tone)
             heard = Heard::ToneAfterSilence;
         else if (tone && heard == Heard::ToneAfterSilence)
             heard = Heard::ToneAgain;
     }
     return heard == Heard::ToneAgain;
+}
+
+std::optional<std::size_t> toneHeard(const DiskAudioFile& sound, double frequency, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (std::size_t offset = sound.size(); std::chrono::steady_clock::now() < deadline; offset += bytesFor(window))
+        if (holdsTone(sound.recorded(offset, window), frequency))
+            return offset;
+    return std::nullopt;
+}
+
+double soundingShare(const DiskAudioFile& sound, std::size_t offset, std::chrono::milliseconds duration)
+{
+    int windows = 0, sounding = 0;
+    for (auto at = std::chrono::milliseconds(0); at < duration; at += window, offset += bytesFor(window)) {
+        ++windows;
+        sounding += loudness(sound.recorded(offset, window)) >= 1000;
+    }
+    return windows ? static_cast<double>(sounding) / windows : 0;
 }
 
 }  // namespace testing_support

@@ -4,6 +4,7 @@
 // read back and measured for its frequency and loudness.
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
     std::size_t size() const;
     // The samples written from `offset` bytes on, `duration` long (less when not written yet).
     std::vector<std::int16_t> samples(std::size_t offset, std::chrono::milliseconds duration) const;
+    // The samples from `offset` on, `duration` long, once they are written (waiting about as
+    // long as they take to play).
+    std::vector<std::int16_t> recorded(std::size_t offset, std::chrono::milliseconds duration) const;
     // The samples written during the coming `duration`.
     std::vector<std::int16_t> listen(std::chrono::milliseconds duration) const;
 
@@ -42,6 +46,15 @@ private:
 // Listens in windows of a tenth of a second until the tone has sounded, fallen silent and
 // sounded again, or the limit has passed: whether it came back.
 bool toneReturnsAfterSilence(const DiskAudioFile& sound, double frequency, std::chrono::milliseconds limit);
+
+// Listens from the recording's present end, a tenth of a second at a time, until the tone
+// sounds or the limit has passed: where in the recording it was first heard. Positions in the
+// recording are the sound's own time, whatever lag its writer has on a busy machine.
+std::optional<std::size_t> toneHeard(const DiskAudioFile& sound, double frequency, std::chrono::milliseconds limit);
+// The share of the tenth-of-a-second windows in which something sounds, over the stretch of
+// the recording from `offset` on, once it is written. A busy machine may make a sound choppy
+// (the player's buffers run dry), never silent for long.
+double soundingShare(const DiskAudioFile& sound, std::size_t offset, std::chrono::milliseconds duration);
 
 // Sends this process's own sound to the file: to be called before SDL starts.
 DiskAudioFile captureOwnSound(const std::string& path);

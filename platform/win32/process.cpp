@@ -73,8 +73,11 @@ bool waitForStartedPrograms(int milliseconds)
 
 void endProcess(int exitCode)
 {
-    // As on POSIX: straight to ExitProcess, with no atexit handler or destructor run first.
-    std::_Exit(exitCode);
+    // At once, as on POSIX: no atexit handler, destructor or library detach runs. A library's
+    // detach could still be tearing down its own threads (the system's sound player closing
+    // the device the show just stopped), and under Wine that end has crashed the process.
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    std::_Exit(exitCode);  // not reached
 }
 
 }  // namespace platform

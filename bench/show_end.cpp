@@ -4,7 +4,6 @@
 // prints the spread of two times: the signal to the renderer's process being gone (not even
 // a zombie left), and the signal to the saver's exit.
 #include <signal.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/monotonic_clock.h"
 #include "tests/support/child_process.h"
 #include "tests/support/process_census.h"
 #include "tests/support/temp_folder.h"
@@ -23,13 +23,6 @@
 using namespace testing_support;
 
 namespace {
-
-double monotonicMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 bool gone(pid_t pid) { return kill(pid, 0) == -1 && errno == ESRCH; }
 

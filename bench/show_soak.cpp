@@ -5,7 +5,6 @@
 // the target is 550 ms in every run) and the start to the renderer's first frame.
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/monotonic_clock.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/x_user.h"
@@ -27,13 +27,6 @@ using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
-
-double monotonicMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 // When the trace says the renderer drew its first frame, in the trace's own clock.
 double firstFrameAt(const std::string& trace)

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/monotonic_clock.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/x_user.h"
@@ -18,13 +19,6 @@
 using namespace testing_support;
 
 namespace {
-
-double monotonicMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 // "<program> <stage>" → milliseconds after the saver was started.
 std::vector<std::pair<std::string, double>> stages(const std::string& trace, double start)

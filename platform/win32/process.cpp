@@ -9,8 +9,7 @@
 namespace platform {
 namespace {
 
-// The processes startProgram started, kept until this process ends so that its end can wait
-// for theirs; one a show.
+// The processes startProgram started, kept while they run so that our end can wait for theirs.
 std::vector<HANDLE>& startedProcesses()
 {
     static std::vector<HANDLE> handles;
@@ -55,20 +54,25 @@ int startProgram(const std::string& path)
 
 bool startedProgramRunning()
 {
-    for (HANDLE process : startedProcesses())
+    // The handles of programs that have ended are let go here.
+    std::erase_if(startedProcesses(), [](HANDLE process) {
         if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT)
-            return true;
-    return false;
+            return false;
+        CloseHandle(process);
+        return true;
+    });
+    return !startedProcesses().empty();
 }
 
 bool waitForStartedPrograms(int milliseconds)
 {
     const auto& handles = startedProcesses();
-    if (handles.empty())
-        return true;
-    // At most MAXIMUM_WAIT_OBJECTS at once: more than a few never run.
-    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(handles.size(), MAXIMUM_WAIT_OBJECTS));
-    return WaitForMultipleObjects(count, handles.data(), TRUE, static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
+    if (!handles.empty()) {
+        // At most MAXIMUM_WAIT_OBJECTS at once: more than a few never run.
+        const DWORD count = static_cast<DWORD>(std::min<std::size_t>(handles.size(), MAXIMUM_WAIT_OBJECTS));
+        WaitForMultipleObjects(count, handles.data(), TRUE, static_cast<DWORD>(milliseconds));
+    }
+    return !startedProgramRunning();
 }
 
 void endProcess(int exitCode)

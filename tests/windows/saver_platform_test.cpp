@@ -66,8 +66,11 @@ TEST(SaverPlatform, StartedProgramsRunOnTheirOwnAndLeaveNoHandleBehind)
     // The probe without arguments ends at once with code 2.
     const int processId = platform::startProgram(probe());
     ASSERT_GT(processId, 0);
-    EXPECT_EQ(handleCount(), before);
     EXPECT_EQ(exitCodeOf(processId), 2u);
+    // Its handle is kept only for our end to wait on, and let go once it has ended.
+    EXPECT_TRUE(platform::waitForStartedPrograms(5000));
+    EXPECT_FALSE(platform::startedProgramRunning());
+    EXPECT_EQ(handleCount(), before);
     EXPECT_EQ(platform::startProgram(ownFolder() + "\\no such program.exe"), 0);
     EXPECT_EQ(handleCount(), before);
 }

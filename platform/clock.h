@@ -20,7 +20,5 @@ struct ClockSource {
 };
 
 const ClockSource& systemClock();
-// The same clock without a performance counter, for exercising the millisecond path.
-const ClockSource& millisecondClock();
 
 }  // namespace platform

@@ -2,21 +2,10 @@
 #include "platform/clock.h"
 
 namespace platform {
-namespace {
-
-bool noCounter(std::int64_t*) { return false; }
-
-}  // namespace
 
 const ClockSource& systemClock()
 {
     static const ClockSource clock{queryPerformanceFrequency, queryPerformanceCounter, timeGetTime};
-    return clock;
-}
-
-const ClockSource& millisecondClock()
-{
-    static const ClockSource clock{noCounter, queryPerformanceCounter, timeGetTime};
     return clock;
 }
 

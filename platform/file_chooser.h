@@ -16,7 +16,6 @@ struct OpenFileName {
     std::string filter;
     std::string initialDir;
     std::string title;
-    unsigned flags = 0;
     // The buffers' capacities, with room for the ending NUL.
     std::size_t maxFile = 260;
     std::size_t maxFileTitle = 260;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/system_message_box.h"
+#include "platform/internal/system_message_box.h"
 
 namespace platform {
 namespace {

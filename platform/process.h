@@ -2,7 +2,6 @@
 // The saver's own process, with the meaning of the forms runtime's process services it stands
 // for: the argument text, starting another program without waiting, ending at once.
 #include <string>
-#include <vector>
 
 namespace platform {
 
@@ -15,8 +14,6 @@ std::string commandText();
 // Here the program is asked to end (SIGTERM) when this process dies, by whatever death; on
 // Windows it runs on, as CreateProcessA leaves it.
 int startProgram(const std::string& path);
-// The same for a program looked up on PATH by its name, the first of the arguments it is given.
-int startCommand(const std::vector<std::string>& arguments);
 
 // Whether any program startProgram started is still running.
 bool startedProgramRunning();

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
 
-#include "platform/file_bytes.h"
+#include "platform/file_reader.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "renderer/bgr_rows.h"
@@ -171,7 +172,7 @@ std::uint16_t countDibColours(const std::uint8_t* header)
 
 namespace {
 
-using PixelBlock = std::unique_ptr<std::uint8_t[], FreeBlock>;
+using PixelBlock = platform::MemoryBlock;
 
 PixelBlock allocatePixels(std::size_t bytes, bool black)
 {
@@ -390,13 +391,22 @@ void showReaderMessage(const std::string& text)
 std::unique_ptr<RgbImage> loadDibImage(const char* path)
 {
     const std::string name = path ? path : "";
+    platform::FileReader file(name);
+    return loadDibImage(file, name);
+}
+
+std::unique_ptr<RgbImage> loadDibImage(platform::FileReader& file, const std::string& path)
+{
+    // What was read of a file cut short is still decoded: its message says what is wrong.
+    platform::FileBytes bytes;
+    file.readAll(bytes);
     DibError error = DibError::OpenFailed;
-    if (const platform::FileBytes file(name.c_str()); file.valid()) {
-        auto result = decodeDib(file.bytes());
+    if (bytes.valid()) {
+        auto result = decodeDib(bytes.bytes());
         if (auto* image = std::get_if<RgbImage>(&result))
             return std::make_unique<RgbImage>(std::move(*image));
         error = std::get<DibError>(result);
     }
-    showReaderMessage(dibErrorText(error, name));
+    showReaderMessage(dibErrorText(error, path));
     return nullptr;
 }

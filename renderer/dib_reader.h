@@ -3,23 +3,21 @@
 // header, becomes a block of tightly packed RGB bytes, bottom row first, the layout OpenGL expects.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <variant>
 
-struct FreeBlock {
-    void operator()(std::uint8_t* block) const { std::free(block); }
-};
+#include "platform/file_reader.h"
+#include "platform/memory_block.h"
 
 struct RgbImage {
     std::int32_t width = 0;
     // Always the number of rows in `pixels`; a top-down file's rows are turned round.
     std::int32_t height = 0;
     // height rows of width pixels, red, green, blue; no row padding; the bottom row first.
-    std::unique_ptr<std::uint8_t[], FreeBlock> pixels;
+    platform::MemoryBlock pixels;
 };
 
 // Why a bitmap could not be read; each stands for one of the reader's messages.
@@ -52,3 +50,5 @@ std::variant<RgbImage, DibError> decodeDib(std::span<const std::uint8_t> file);
 // Reads the file at `path`. On failure shows the reader's message box (caption "Error",
 // owned by the window that has the focus) and returns nothing.
 std::unique_ptr<RgbImage> loadDibImage(const char* path);
+// The same for a file already opened from `path`.
+std::unique_ptr<RgbImage> loadDibImage(platform::FileReader& file, const std::string& path);

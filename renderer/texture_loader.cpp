@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/bitmap_folder.h"
-#include "platform/file_access.h"
+#include "platform/file_reader.h"
 #include "platform/trace.h"
 #include "renderer/scene_state.h"
 
@@ -57,7 +57,10 @@ bool loadSceneTextures()
 std::unique_ptr<RgbImage> loadBitmapFile(const char* path)
 {
     // Files that can't be opened, folders among them, are passed over without a message.
-    if (!path || !platform::canOpenForReading(path))
+    if (!path)
         return nullptr;
-    return loadDibImage(path);
+    platform::FileReader file(path);
+    if (!file.opened())
+        return nullptr;
+    return loadDibImage(file, path);
 }

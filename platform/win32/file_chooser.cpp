@@ -43,7 +43,6 @@ int getOpenFileName(OpenFileName& request)
     dialog.nMaxFileTitle = static_cast<DWORD>(request.maxFileTitle);
     dialog.lpstrInitialDir = orNull(initialDir);
     dialog.lpstrTitle = orNull(title);
-    dialog.Flags = request.flags;
     if (!GetOpenFileNameW(&dialog))
         return 0;
     const std::string chosen = win32::utf8FromWide(file.c_str());

@@ -1,5 +1,5 @@
 #include "platform/message_box.h"
-#include "platform/system_message_box.h"
+#include "platform/internal/system_message_box.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "saver/startup/settings_store.h"
 
 #include "platform/executable_folder.h"
-#include "platform/file_access.h"
+#include "platform/file_reader.h"
 #include "platform/path.h"
 #include "platform/private_profile.h"
 #include "platform/settings_folder.h"
@@ -91,7 +91,7 @@ bool FileExists(const std::string& path)
     std::string file = path;
     if (!file.empty() && platform::separatesFolders(file.back()))
         file.pop_back();
-    return !file.empty() && platform::canOpenForReading(file);
+    return !file.empty() && platform::FileReader(file).opened();
 }
 
 std::string FolderOf(const std::string& path)

@@ -2,7 +2,7 @@
 // program still holds open for writing is refused with the reader's message, never half read.
 #include <gtest/gtest.h>
 
-#include "platform/file_bytes.h"
+#include "platform/file_reader.h"
 #include "platform/message_box.h"
 #include "renderer/dib_reader.h"
 #include "tests/support/bmp_writer.h"

@@ -5,7 +5,7 @@
 #include <climits>
 #include <string>
 
-#include "platform/file_access.h"
+#include "platform/file_reader.h"
 #include "platform/mci/cdio/cdio_disc.h"
 #include "platform/mci/sdl/cd_drive.h"
 #include "platform/mci/sdl/music_file.h"
@@ -40,10 +40,10 @@ bool SystemMediaBackend::playSound(const std::string& path, bool async, bool loo
     if (!output.open())
         return false;
     // Read by us, not by SDL: opening a named pipe in the file's place would wait for ever.
-    std::string bytes;
-    if (readWholeFile(path, bytes) != FileRead::Read || bytes.size() > std::size_t(INT_MAX))
+    FileBytes file;
+    if (FileReader(path).readAll(file) != FileRead::Read || file.bytes().size() > std::size_t(INT_MAX))
         return false;
-    sound.reset(Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1));
+    sound.reset(Mix_LoadWAV_RW(SDL_RWFromConstMem(file.bytes().data(), int(file.bytes().size())), 1));
     if (!sound || Mix_PlayChannel(soundChannel, sound.get(), loop ? -1 : 0) < 0) {
         sound.reset();
         return false;

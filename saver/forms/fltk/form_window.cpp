@@ -1,10 +1,10 @@
 // A form's window on FLTK: a double-buffered top-level window whose X window is made at load,
-// hidden (platform/x11/form_window.h), and mapped when the form is shown.
+// hidden (platform/x11/fltk/form_window.h), and mapped when the form is shown.
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_RGB_Image.H>
 
-#include "platform/x11/form_window.h"
+#include "platform/x11/fltk/form_window.h"
 #include "saver/forms/fltk/control_widget.h"
 #include "saver/forms/form.h"
 #include "saver/forms/runtime.h"

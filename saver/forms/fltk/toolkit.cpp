@@ -2,7 +2,7 @@
 #include <FL/Fl.H>
 
 #include "platform/end_request.h"
-#include "platform/x11/form_window.h"
+#include "platform/x11/fltk/form_window.h"
 #include "saver/forms/backend.h"
 #include "saver/forms/runtime.h"
 #include "saver/forms/timer.h"

@@ -3,7 +3,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/fl_draw.H>
 
-#include "platform/x11/form_window.h"
+#include "platform/x11/fltk/form_window.h"
 #include "saver/forms/fltk/control_widget.h"
 #include "saver/forms/user_control.h"
 

@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "platform/file_filter.h"
+#include "platform/x11/fltk/file_filter.h"
 #include "saver/settings/dialog_rules.h"
 
 using namespace settings_dialog;

@@ -4,8 +4,8 @@
 
 #include <FL/Fl_Native_File_Chooser.H>
 
-#include "platform/file_filter.h"
-#include "platform/x11/form_window.h"
+#include "platform/x11/fltk/file_filter.h"
+#include "platform/x11/fltk/form_window.h"
 
 namespace platform {
 

@@ -9,9 +9,10 @@
 #include <cstring>
 #include <fstream>
 #include <optional>
+#include <string_view>
 #include <vector>
 
-#include "platform/file_access.h"
+#include "platform/file_reader.h"
 
 namespace platform {
 namespace {
@@ -77,16 +78,16 @@ struct TextLine {
 // read, so that a write never replaces what it could not see.
 std::optional<std::vector<TextLine>> readLines(const std::string& file)
 {
-    std::string contents;
-    const FileRead outcome = readWholeFile(file, contents);
-    if (outcome == FileRead::Unreadable)
+    FileBytes bytes;
+    if (FileReader(file).readAll(bytes) == FileRead::Unreadable)
         return std::nullopt;
+    const std::string_view contents = bytes.text();
     std::vector<TextLine> lines;
     std::size_t start = 0;
     while (start < contents.size()) {
         const std::size_t end = std::min(contents.find_first_of("\r\n", start), contents.size());
         const std::size_t next = std::min(end + (contents.compare(end, 2, "\r\n") == 0 ? 2 : 1), contents.size());
-        lines.push_back({contents.substr(start, end - start), contents.substr(end, next - end)});
+        lines.push_back({std::string(contents.substr(start, end - start)), std::string(contents.substr(end, next - end))});
         start = next;
     }
     return lines;

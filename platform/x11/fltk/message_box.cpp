@@ -2,7 +2,7 @@
 // the text and an OK button. Override-redirect, because the renderer's full-screen window is
 // override-redirect as well and would stay above any window a window manager looks after.
 #include "platform/message_box.h"
-#include "platform/system_message_box.h"
+#include "platform/internal/system_message_box.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Return_Button.H>
@@ -19,7 +19,7 @@
 #include <utility>
 
 #include "platform/end_request.h"
-#include "platform/x11/form_window.h"
+#include "platform/x11/fltk/form_window.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/window.h"
 

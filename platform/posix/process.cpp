@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/posix/start_command.h"
+
 extern char** environ;
 
 namespace platform {

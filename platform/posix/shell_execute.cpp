@@ -1,6 +1,6 @@
 #include "platform/shell_execute.h"
 
-#include "platform/process.h"
+#include "platform/posix/start_command.h"
 
 namespace platform {
 

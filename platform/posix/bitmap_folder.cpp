@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "platform/path.h"
+
 namespace platform {
 
 std::string bitmapFolder()
@@ -12,12 +14,12 @@ std::string bitmapFolder()
     // The runtime folder is per user, private and cleared at log-out: the best home for a
     // photograph of the desktop.
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-        return std::string(runtime) + "/k_varo";
+        return joinPath(runtime, "k_varo");
     const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.cache/k_varo";
+    return joinPath(joinPath(home && *home ? home : ".", ".cache"), "k_varo");
 }
 
-std::string bitmapPath(const std::string& fileName) { return bitmapFolder() + "/" + fileName; }
+std::string bitmapPath(const std::string& fileName) { return joinPath(bitmapFolder(), fileName); }
 
 bool bitmapFolderIsPrivate()
 {

@@ -1,4 +1,4 @@
-#include "platform/file_filter.h"
+#include "platform/x11/fltk/file_filter.h"
 
 #include <cctype>
 #include <vector>

@@ -3,7 +3,7 @@
 // can be found by title and reparented. Its X window is made here and handed to FLTK, which
 // then maps that same window when the form is shown.
 #define FL_INTERNALS  // Fl_X: the record binding an FLTK window to its X window
-#include "platform/x11/form_window.h"
+#include "platform/x11/fltk/form_window.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>

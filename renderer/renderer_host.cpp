@@ -71,7 +71,8 @@ bool createGlContext(int width, int height)
     // Without a current context nothing can be drawn, and GL and GLU calls may crash (GLU's
     // mipmap build does): end at the first turn of the loop without making any.
     if (!host.glContext || !makeCurrent(host.window, host.glContext)) {
-        std::fputs("Hoarveil_VC: no OpenGL context could be made current (has the X server GLX?)\n", stderr);
+        std::fprintf(stderr, "%s: no OpenGL context could be made current (has the X server GLX?)\n",
+                     RendererSettings::windowName);
         postQuitMessage(0);
         return false;
     }

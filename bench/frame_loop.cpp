@@ -35,6 +35,7 @@ void frame()
     scene.currentTime = scene.timer.totalSeconds();
     scene.frameDelta = scene.timer.deltaSeconds();
     drawFrame();
+    swapRendererBuffers();
 }
 
 }  // namespace

@@ -130,6 +130,7 @@ int runMessageLoop()
             scene.currentTime = scene.timer.totalSeconds();
             scene.frameDelta = scene.timer.deltaSeconds();
             drawFrame();
+            swapRendererBuffers();
             if (firstFrame) {
                 trace("first frame");
                 firstFrame = false;

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "renderer/renderer_host.h"
 #include "renderer/scene_state.h"
 
 void advanceRoll(float frameDelta)
@@ -74,5 +73,4 @@ void drawFrame()
     drawFloor();
     glPopMatrix();
     scene.flakes->updateAndDraw();
-    swapRendererBuffers();
 }

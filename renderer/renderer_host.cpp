@@ -12,6 +12,7 @@
 #include "renderer/renderer_settings.h"
 #include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
+#include "renderer/snowfall.h"
 #include "renderer/texture_loader.h"
 
 HostState host;
@@ -126,11 +127,7 @@ int runMessageLoop()
             translateMessage(message);
             dispatchMessage(message);
         } else {
-            scene.timer.update();
-            scene.currentTime = scene.timer.totalSeconds();
-            scene.frameDelta = scene.timer.deltaSeconds();
-            drawFrame();
-            swapRendererBuffers();
+            drawIdleFrame();
             if (firstFrame) {
                 trace("first frame");
                 firstFrame = false;
@@ -140,6 +137,13 @@ int runMessageLoop()
     destroyRenderer();
     scene.flakes.reset();
     return static_cast<int>(message.wParam);
+}
+
+void drawIdleFrame()
+{
+    advanceFrameClock();
+    drawFrame();
+    swapBuffers(host.window);
 }
 
 void destroyRenderer()
@@ -179,5 +183,3 @@ LRESULT rendererWindowProc(WindowHandle window, unsigned message, WPARAM wParam,
         return defWindowProc(window, message, wParam, lParam);
     }
 }
-
-void swapRendererBuffers() { swapBuffers(host.window); }

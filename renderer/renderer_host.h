@@ -21,8 +21,8 @@ bool createGlContext(int width, int height);
 void resizeScene(int width, int height);
 void initRenderer(platform::WindowHandle window);
 int runMessageLoop();
+// The idle step: the frame clock ticks, a frame is drawn and shown.
+void drawIdleFrame();
 void destroyRenderer();
 platform::LRESULT rendererWindowProc(platform::WindowHandle window, unsigned message, platform::WPARAM wParam,
                                      platform::LPARAM lParam);
-// Ends a frame: shows the back buffer of the renderer window.
-void swapRendererBuffers();

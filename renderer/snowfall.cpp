@@ -111,13 +111,18 @@ void spawnFlakeBatch()
     }
 }
 
+void advanceFrameClock()
+{
+    scene.timer.update();
+    scene.currentTime = scene.timer.totalSeconds();
+    scene.frameDelta = scene.timer.deltaSeconds();
+}
+
 void createFlakes()
 {
     scene.flakes = std::make_unique<FlakeList>(flakeCapacity);
     scene.timer.start(*scene.clock);
-    scene.timer.update();
-    scene.currentTime = scene.timer.totalSeconds();
-    scene.frameDelta = scene.timer.deltaSeconds();
+    advanceFrameClock();
     spawnFlakeBatch();
 }
 

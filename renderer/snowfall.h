@@ -78,6 +78,8 @@ private:
 inline constexpr std::int32_t flakeCapacity = 500;
 inline constexpr int flakesPerBatch = 200;
 
+// One tick of the frame clock: the timer moves on and the scene takes its total and delta.
+void advanceFrameClock();
 // Start-up of the simulation: the list, the frame clock and the first batch.
 void createFlakes();
 // 200 new random flakes offered to the list; always 1600 draws of rand().

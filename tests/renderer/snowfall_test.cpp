@@ -5,6 +5,7 @@
 
 #include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
+#include "renderer/snowfall.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ protected:
     void frameAfter(double seconds)
     {
         fakeNanoseconds += static_cast<std::int64_t>(seconds * 1e9);
-        scene.timer.update();
-        scene.currentTime = scene.timer.totalSeconds();
-        scene.frameDelta = scene.timer.deltaSeconds();
+        advanceFrameClock();
         spawnFlakesWhenDue();
         scene.flakes->updateAndDraw();
     }

@@ -20,6 +20,82 @@ SceneState scene;
 
 using namespace platform;
 
+namespace {
+
+void switchDisplayMode()
+{
+    // A refused mode still lets start-up finish; the loop then ends at its first turn.
+    if (changeDisplaySettings(RendererSettings::width, RendererSettings::height) == DisplayChange::Failed)
+        postQuitMessage(0);
+}
+
+bool setupPixelFormat(WindowHandle window)
+{
+    PixelFormatRequest request;
+    request.colourBits = RendererSettings::colourBits;
+    request.depthBits = RendererSettings::colourBits;
+    request.doubleBuffer = true;
+    return setPixelFormat(window, request);
+}
+
+void resizeScene(int width, int height)
+{
+    if (height == 0)
+        height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1f, 5000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+LRESULT rendererWindowProc(WindowHandle window, unsigned message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE)
+            postQuitMessage(0);
+        return 0;
+    case WM_CLOSE:
+        postQuitMessage(0);
+        return 0;
+    case WM_PAINT:  // frames are drawn in the idle step
+        beginEndPaint(window);
+        return 0;
+    case WM_SYSCOMMAND:  // Alt+F4, the system's own screen saver, window-menu commands: all dropped
+    case WM_SIZE:        // always full screen
+        return 0;
+    default:
+        return defWindowProc(window, message, wParam, lParam);
+    }
+}
+
+int runMessageLoop()
+{
+    Message message;
+    bool firstFrame = true;
+    for (;;) {
+        if (peekMessage(message)) {
+            if (message.message == WM_QUIT)
+                break;
+            translateMessage(message);
+            dispatchMessage(message);
+        } else {
+            drawIdleFrame();
+            if (firstFrame) {
+                trace("first frame");
+                firstFrame = false;
+            }
+        }
+    }
+    destroyRenderer();
+    scene.flakes.reset();
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
 int runRenderer()
 {
     trace("started");
@@ -48,22 +124,6 @@ WindowHandle createRendererWindow(const char* name, int width, int height)
     return window;
 }
 
-void switchDisplayMode()
-{
-    // A refused mode still lets start-up finish; the loop then ends at its first turn.
-    if (changeDisplaySettings(RendererSettings::width, RendererSettings::height) == DisplayChange::Failed)
-        postQuitMessage(0);
-}
-
-bool setupPixelFormat(WindowHandle window)
-{
-    PixelFormatRequest request;
-    request.colourBits = RendererSettings::colourBits;
-    request.depthBits = RendererSettings::colourBits;
-    request.doubleBuffer = true;
-    return setPixelFormat(window, request);
-}
-
 bool createGlContext(int width, int height)
 {
     if (!setupPixelFormat(host.window))
@@ -79,18 +139,6 @@ bool createGlContext(int width, int height)
     }
     resizeScene(width, height);
     return true;
-}
-
-void resizeScene(int width, int height)
-{
-    if (height == 0)
-        height = 1;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1f, 5000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
 }
 
 void initRenderer(WindowHandle window)
@@ -114,29 +162,6 @@ void initRenderer(WindowHandle window)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, scene.flakeTexture);
-}
-
-int runMessageLoop()
-{
-    Message message;
-    bool firstFrame = true;
-    for (;;) {
-        if (peekMessage(message)) {
-            if (message.message == WM_QUIT)
-                break;
-            translateMessage(message);
-            dispatchMessage(message);
-        } else {
-            drawIdleFrame();
-            if (firstFrame) {
-                trace("first frame");
-                firstFrame = false;
-            }
-        }
-    }
-    destroyRenderer();
-    scene.flakes.reset();
-    return static_cast<int>(message.wParam);
 }
 
 void drawIdleFrame()
@@ -163,23 +188,3 @@ void destroyRenderer()
     unregisterWindowClass(RendererSettings::windowName);
 }
 
-LRESULT rendererWindowProc(WindowHandle window, unsigned message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE)
-            postQuitMessage(0);
-        return 0;
-    case WM_CLOSE:
-        postQuitMessage(0);
-        return 0;
-    case WM_PAINT:  // frames are drawn in the idle step
-        beginEndPaint(window);
-        return 0;
-    case WM_SYSCOMMAND:  // Alt+F4, the system's own screen saver, window-menu commands: all dropped
-    case WM_SIZE:        // always full screen
-        return 0;
-    default:
-        return defWindowProc(window, message, wParam, lParam);
-    }
-}

@@ -14,7 +14,7 @@ public:
     void set(const float (&position)[3], const float (&velocity)[3], const float (&colour)[4], float size,
              float life);
     void update();
-    void draw() const;  // the scene's drawing of one flake
+    void draw() const;  // the square it shows, in flake_drawing.cpp
 
     SnowFlake* getNext() const { return next; }
     void setNext(SnowFlake* flake) { next = flake; }

@@ -4,11 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-class FlakeList;
-
 class SnowFlake {
 public:
-    explicit SnowFlake(FlakeList* owner);
+    SnowFlake();  // born at the scene's current time
     virtual ~SnowFlake() = default;
 
     void set(const float (&position)[3], const float (&velocity)[3], const float (&colour)[4], float size,
@@ -29,7 +27,6 @@ public:
 
 private:
     bool alive = true;
-    FlakeList* owner;
     SnowFlake* next = nullptr;
 };
 

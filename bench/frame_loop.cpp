@@ -7,8 +7,8 @@
 #include "platform/bitmap_folder.h"
 #include "renderer/renderer_host.h"
 #include "renderer/renderer_settings.h"
-#include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
+#include "renderer/snowfall.h"
 #include "tests/support/bmp_writer.h"
 
 void writeShowBitmaps(int width, int height)
@@ -27,18 +27,6 @@ void writeShowBitmaps(int width, int height)
     writeFile(platform::bitmapPath("Hoarveil2.bmp"), encodeBmp(flake, {}));
 }
 
-namespace {
-
-void frame()
-{
-    scene.timer.update();
-    scene.currentTime = scene.timer.totalSeconds();
-    scene.frameDelta = scene.timer.deltaSeconds();
-    drawFrame();
-}
-
-}  // namespace
-
 bool measureFrames(double seconds, FrameFigures& figures, const std::function<void(bool)>& measuring)
 {
     platform::WindowHandle window =
@@ -50,7 +38,7 @@ bool measureFrames(double seconds, FrameFigures& figures, const std::function<vo
     spawnFlakeBatch();  // the full population from the first frame on
 
     for (int i = 0; i < 30; ++i)  // warm-up: shaders compiled, buffers allocated
-        frame();
+        drawIdleFrame();
 
     long flakeSum = 0;
     figures = {};
@@ -59,7 +47,7 @@ bool measureFrames(double seconds, FrameFigures& figures, const std::function<vo
     const double cpuStart = processCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     while (figures.seconds < seconds) {
-        frame();
+        drawIdleFrame();
         ++figures.frames;
         flakeSum += scene.flakes->size();
         figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

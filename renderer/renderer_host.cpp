@@ -12,12 +12,89 @@
 #include "renderer/renderer_settings.h"
 #include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
+#include "renderer/snowfall.h"
 #include "renderer/texture_loader.h"
 
 HostState host;
 SceneState scene;
 
 using namespace platform;
+
+namespace {
+
+void switchDisplayMode()
+{
+    // A refused mode still lets start-up finish; the loop then ends at its first turn.
+    if (changeDisplaySettings(RendererSettings::width, RendererSettings::height) == DisplayChange::Failed)
+        postQuitMessage(0);
+}
+
+bool setupPixelFormat(WindowHandle window)
+{
+    PixelFormatRequest request;
+    request.colourBits = RendererSettings::colourBits;
+    request.depthBits = RendererSettings::colourBits;
+    request.doubleBuffer = true;
+    return setPixelFormat(window, request);
+}
+
+void resizeScene(int width, int height)
+{
+    if (height == 0)
+        height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1f, 5000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+LRESULT rendererWindowProc(WindowHandle window, unsigned message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE)
+            postQuitMessage(0);
+        return 0;
+    case WM_CLOSE:
+        postQuitMessage(0);
+        return 0;
+    case WM_PAINT:  // frames are drawn in the idle step
+        beginEndPaint(window);
+        return 0;
+    case WM_SYSCOMMAND:  // Alt+F4, the system's own screen saver, window-menu commands: all dropped
+    case WM_SIZE:        // always full screen
+        return 0;
+    default:
+        return defWindowProc(window, message, wParam, lParam);
+    }
+}
+
+int runMessageLoop()
+{
+    Message message;
+    bool firstFrame = true;
+    for (;;) {
+        if (peekMessage(message)) {
+            if (message.message == WM_QUIT)
+                break;
+            translateMessage(message);
+            dispatchMessage(message);
+        } else {
+            drawIdleFrame();
+            if (firstFrame) {
+                trace("first frame");
+                firstFrame = false;
+            }
+        }
+    }
+    destroyRenderer();
+    scene.flakes.reset();
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
 
 int runRenderer()
 {
@@ -47,22 +124,6 @@ WindowHandle createRendererWindow(const char* name, int width, int height)
     return window;
 }
 
-void switchDisplayMode()
-{
-    // A refused mode still lets start-up finish; the loop then ends at its first turn.
-    if (changeDisplaySettings(RendererSettings::width, RendererSettings::height) == DisplayChange::Failed)
-        postQuitMessage(0);
-}
-
-bool setupPixelFormat(WindowHandle window)
-{
-    PixelFormatRequest request;
-    request.colourBits = RendererSettings::colourBits;
-    request.depthBits = RendererSettings::colourBits;
-    request.doubleBuffer = true;
-    return setPixelFormat(window, request);
-}
-
 bool createGlContext(int width, int height)
 {
     if (!setupPixelFormat(host.window))
@@ -71,24 +132,13 @@ bool createGlContext(int width, int height)
     // Without a current context nothing can be drawn, and GL and GLU calls may crash (GLU's
     // mipmap build does): end at the first turn of the loop without making any.
     if (!host.glContext || !makeCurrent(host.window, host.glContext)) {
-        std::fputs("Hoarveil_VC: no OpenGL context could be made current (has the X server GLX?)\n", stderr);
+        std::fprintf(stderr, "%s: no OpenGL context could be made current (has the X server GLX?)\n",
+                     RendererSettings::windowName);
         postQuitMessage(0);
         return false;
     }
     resizeScene(width, height);
     return true;
-}
-
-void resizeScene(int width, int height)
-{
-    if (height == 0)
-        height = 1;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1f, 5000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
 }
 
 void initRenderer(WindowHandle window)
@@ -114,30 +164,11 @@ void initRenderer(WindowHandle window)
     glBindTexture(GL_TEXTURE_2D, scene.flakeTexture);
 }
 
-int runMessageLoop()
+void drawIdleFrame()
 {
-    Message message;
-    bool firstFrame = true;
-    for (;;) {
-        if (peekMessage(message)) {
-            if (message.message == WM_QUIT)
-                break;
-            translateMessage(message);
-            dispatchMessage(message);
-        } else {
-            scene.timer.update();
-            scene.currentTime = scene.timer.totalSeconds();
-            scene.frameDelta = scene.timer.deltaSeconds();
-            drawFrame();
-            if (firstFrame) {
-                trace("first frame");
-                firstFrame = false;
-            }
-        }
-    }
-    destroyRenderer();
-    scene.flakes.reset();
-    return static_cast<int>(message.wParam);
+    advanceFrameClock();
+    drawFrame();
+    swapBuffers(host.window);
 }
 
 void destroyRenderer()
@@ -157,25 +188,3 @@ void destroyRenderer()
     unregisterWindowClass(RendererSettings::windowName);
 }
 
-LRESULT rendererWindowProc(WindowHandle window, unsigned message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE)
-            postQuitMessage(0);
-        return 0;
-    case WM_CLOSE:
-        postQuitMessage(0);
-        return 0;
-    case WM_PAINT:  // frames are drawn in the idle step
-        beginEndPaint(window);
-        return 0;
-    case WM_SYSCOMMAND:  // Alt+F4, the system's own screen saver, window-menu commands: all dropped
-    case WM_SIZE:        // always full screen
-        return 0;
-    default:
-        return defWindowProc(window, message, wParam, lParam);
-    }
-}
-
-void swapRendererBuffers() { swapBuffers(host.window); }

@@ -14,15 +14,9 @@ extern HostState host;
 
 int runRenderer();
 platform::WindowHandle createRendererWindow(const char* name, int width, int height);
-void switchDisplayMode();
-bool setupPixelFormat(platform::WindowHandle window);
 // True when the context is current: nothing may call GL or GLU otherwise.
 bool createGlContext(int width, int height);
-void resizeScene(int width, int height);
 void initRenderer(platform::WindowHandle window);
-int runMessageLoop();
+// The idle step: the frame clock ticks, a frame is drawn and shown.
+void drawIdleFrame();
 void destroyRenderer();
-platform::LRESULT rendererWindowProc(platform::WindowHandle window, unsigned message, platform::WPARAM wParam,
-                                     platform::LPARAM lParam);
-// Ends a frame: shows the back buffer of the renderer window.
-void swapRendererBuffers();

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "renderer/renderer_host.h"
 #include "renderer/scene_state.h"
+#include "renderer/snowfall.h"
 
 void advanceRoll(float frameDelta)
 {
@@ -45,22 +45,6 @@ void drawFloor()
     glEnable(GL_BLEND);
 }
 
-void SnowFlake::draw() const
-{
-    const float x = position[0], y = position[1], z = position[2], s = size;
-    glColor4f(colour[0], colour[1], colour[2], colour[3]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(1, 1);
-    glVertex3f(x + s, y + s, z);
-    glTexCoord2f(0, 1);
-    glVertex3f(x - s, y + s, z);
-    glTexCoord2f(0, 0);
-    glVertex3f(x - s, y - s, z);
-    glTexCoord2f(1, 0);
-    glVertex3f(x + s, y - s, z);
-    glEnd();
-}
-
 void drawFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -74,5 +58,4 @@ void drawFrame()
     drawFloor();
     glPopMatrix();
     scene.flakes->updateAndDraw();
-    swapRendererBuffers();
 }

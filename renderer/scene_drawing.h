@@ -1,5 +1,6 @@
 #pragma once
-// One frame of the scene: the desktop floor that turns and slides, then the flakes.
+// One frame of the scene: the desktop floor that turns and slides, then the flakes. The host
+// shows it afterwards.
 
 void drawFrame();
 void drawFloor();

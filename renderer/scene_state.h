@@ -4,7 +4,9 @@
 
 #include "platform/clock.h"
 #include "renderer/frame_timer.h"
-#include "renderer/snowfall.h"
+
+// Complete wherever a SceneState is made or destroyed: include renderer/snowfall.h there.
+class FlakeList;
 
 struct SceneState {
     // Texture names; 0 until a bitmap has been loaded into the slot.

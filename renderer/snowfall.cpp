@@ -4,7 +4,7 @@
 
 #include "renderer/scene_state.h"
 
-SnowFlake::SnowFlake(FlakeList* owner) : birth(scene.currentTime), owner(owner) {}
+SnowFlake::SnowFlake() : birth(scene.currentTime) {}
 
 void SnowFlake::set(const float (&newPosition)[3], const float (&newVelocity)[3], const float (&newColour)[4],
                     float newSize, float newLife)
@@ -94,7 +94,7 @@ void spawnFlakeBatch()
 {
     static constexpr float grey[4] = {0.7f, 0.7f, 0.7f, 1.0f};
     for (int i = 0; i < flakesPerBatch; ++i) {
-        auto flake = std::make_unique<SnowFlake>(scene.flakes.get());
+        auto flake = std::make_unique<SnowFlake>();
         // The draws happen in exactly this order: x, y, z, velocity x, y, z, life, size.
         float position[3];
         position[0] = static_cast<float>(draw(80) - 50);
@@ -111,13 +111,18 @@ void spawnFlakeBatch()
     }
 }
 
+void advanceFrameClock()
+{
+    scene.timer.update();
+    scene.currentTime = scene.timer.totalSeconds();
+    scene.frameDelta = scene.timer.deltaSeconds();
+}
+
 void createFlakes()
 {
     scene.flakes = std::make_unique<FlakeList>(flakeCapacity);
     scene.timer.start(*scene.clock);
-    scene.timer.update();
-    scene.currentTime = scene.timer.totalSeconds();
-    scene.frameDelta = scene.timer.deltaSeconds();
+    advanceFrameClock();
     spawnFlakeBatch();
 }
 

@@ -4,17 +4,15 @@
 #include <cstdint>
 #include <memory>
 
-class FlakeList;
-
 class SnowFlake {
 public:
-    explicit SnowFlake(FlakeList* owner);
+    SnowFlake();  // born at the scene's current time
     virtual ~SnowFlake() = default;
 
     void set(const float (&position)[3], const float (&velocity)[3], const float (&colour)[4], float size,
              float life);
     void update();
-    void draw() const;  // the scene's drawing of one flake
+    void draw() const;  // the square it shows, in flake_drawing.cpp
 
     SnowFlake* getNext() const { return next; }
     void setNext(SnowFlake* flake) { next = flake; }
@@ -29,7 +27,6 @@ public:
 
 private:
     bool alive = true;
-    FlakeList* owner;
     SnowFlake* next = nullptr;
 };
 
@@ -78,6 +75,8 @@ private:
 inline constexpr std::int32_t flakeCapacity = 500;
 inline constexpr int flakesPerBatch = 200;
 
+// One tick of the frame clock: the timer moves on and the scene takes its total and delta.
+void advanceFrameClock();
 // Start-up of the simulation: the list, the frame clock and the first batch.
 void createFlakes();
 // 200 new random flakes offered to the list; always 1600 draws of rand().

@@ -10,6 +10,7 @@
 #include "platform/file_reader.h"
 #include "platform/trace.h"
 #include "renderer/scene_state.h"
+#include "shared/program_names.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ struct TextureSlot {
 
 // Slot 0 first: the order in which a user meets the messages of two broken files.
 constexpr std::array<TextureSlot, 2> textureSlots{{
-    {"Hoarveil2.bmp", &SceneState::flakeTexture},
-    {"Hoarveil1.bmp", &SceneState::floorTexture},
+    {ProgramNames::flakeBitmapFile, &SceneState::flakeTexture},
+    {ProgramNames::desktopBitmapFile, &SceneState::floorTexture},
 }};
 
 void makeTexture(const RgbImage& image, unsigned& name)

@@ -144,7 +144,7 @@ void windowGoneUnderUs(Window& window)
         return;
     window.destroyedByOthers = true;
     window.frame = window.view = 0;
-    std::fputs("Hoarveil_VC: the window was destroyed by another program\n", stderr);
+    std::fprintf(stderr, "%s: the window was destroyed by another program\n", window.className.c_str());
     // Not the user's request: the program ends in order, with a code that says so.
     state().quitCode = 1;
 }

@@ -19,6 +19,7 @@
 #include "saver/startup/command_line.h"
 #include "saver/startup/mode_hooks.h"
 #include "saver/startup/shared_settings.h"
+#include "shared/program_names.h"
 
 using forms::suppressErrors;
 
@@ -74,16 +75,16 @@ void Hoarveil_S::Form_Load()
     const bool privateFolder = platform::bitmapFolderIsPrivate();
     suppressErrors([&] {
         if (privateFolder)
-            forms::savePicture(Display(0).image(), platform::bitmapPath("Hoarveil1.bmp"));
+            forms::savePicture(Display(0).image(), platform::bitmapPath(ProgramNames::desktopBitmapFile));
     });
     platform::trace("photograph written");
     suppressErrors([&] {
         if (privateFolder)
-            forms::savePicture(Display(1).image(), platform::bitmapPath("Hoarveil2.bmp"));
+            forms::savePicture(Display(1).image(), platform::bitmapPath(ProgramNames::flakeBitmapFile));
     });
     platform::trace("flake picture written");
     suppressErrors([&] {
-        RendererPath = platform::joinPath(Hoarveil_B.AppFolder, rendererFileName);
+        RendererPath = platform::joinPath(Hoarveil_B.AppFolder, ProgramNames::rendererFile);
         platform::startProgram(RendererPath);
     });
     platform::trace("renderer started");
@@ -119,7 +120,7 @@ void Hoarveil_S::Timer2_Timer()
 
 void Hoarveil_S::Timer3_Timer()
 {
-    if (platform::findWindow("Hoarveil_VC")) {
+    if (platform::findWindow(ProgramNames::rendererWindowTitle)) {
         RendererShown = true;
         return;
     }
@@ -162,7 +163,7 @@ void Hoarveil_S::Form_QueryUnload(int&, forms::UnloadMode)
     // the renderer still runs: it is asked to close rather than left holding the screen. Whoever
     // ended the show takes our end for the display's return, so the renderer goes first.
     suppressErrors([] {
-        if (const platform::NativeWindow renderer = platform::findWindow("Hoarveil_VC")) {
+        if (const platform::NativeWindow renderer = platform::findWindow(ProgramNames::rendererWindowTitle)) {
             platform::postCloseRequest(renderer);
             platform::waitForStartedPrograms(rendererCloseMilliseconds);
         }

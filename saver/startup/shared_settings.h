@@ -23,6 +23,3 @@ struct HoarveilStartup {
     std::optional<int> CursorState;
 };
 extern HoarveilStartup Hoarveil_B;
-
-// The renderer, which stands beside the saver.
-inline constexpr const char* rendererFileName = "Hoarveil.dll";

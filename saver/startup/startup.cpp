@@ -16,6 +16,7 @@
 #include "saver/startup/preview_form.h"
 #include "saver/startup/settings_store.h"
 #include "saver/startup/shared_settings.h"
+#include "shared/program_names.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void Main()
     suppressErrors(createBitmapFolder);
     suppressErrors(LoadSettings);
     suppressErrors([] {
-        if (!FileExists(platform::joinPath(Hoarveil_B.AppFolder, rendererFileName))) {
+        if (!FileExists(platform::joinPath(Hoarveil_B.AppFolder, ProgramNames::rendererFile))) {
             platform::messageBox(0, missingRendererText, applicationTitle);
             forms::endProcess();
         }

@@ -5,6 +5,7 @@
 
 #include "renderer/scene_drawing.h"
 #include "renderer/scene_state.h"
+#include "renderer/snowfall.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ protected:
     void frameAfter(double seconds)
     {
         fakeNanoseconds += static_cast<std::int64_t>(seconds * 1e9);
-        scene.timer.update();
-        scene.currentTime = scene.timer.totalSeconds();
-        scene.frameDelta = scene.timer.deltaSeconds();
+        advanceFrameClock();
         spawnFlakesWhenDue();
         scene.flakes->updateAndDraw();
     }
@@ -105,7 +104,7 @@ TEST_F(Snowfall, BatchIntoAFullListStillDrawsSixteenHundredNumbers)
 TEST_F(Snowfall, FlakeLivesThroughBirthPlusLifeAndDiesRightAfter)
 {
     scene.flakes = std::make_unique<FlakeList>(flakeCapacity);
-    auto flake = std::make_unique<SnowFlake>(scene.flakes.get());
+    auto flake = std::make_unique<SnowFlake>();
     flake->set({0, 0, -150}, {1, 0, 0}, {1, 1, 1, 1}, 0.5f, 5.0f);
     SnowFlake* watched = flake.get();
     ASSERT_TRUE(scene.flakes->add(std::move(flake)));
@@ -125,7 +124,7 @@ TEST_F(Snowfall, FlakeLivesThroughBirthPlusLifeAndDiesRightAfter)
 
 std::unique_ptr<SnowFlake> flakeLiving(float life)
 {
-    auto flake = std::make_unique<SnowFlake>(scene.flakes.get());
+    auto flake = std::make_unique<SnowFlake>();
     flake->set({0, 0, -150}, {0, 0, 0}, {1, 1, 1, 1}, 0.5f, life);
     return flake;
 }
@@ -170,8 +169,8 @@ TEST_F(Snowfall, RemovingTheOnlyFlakeEmptiesTheListAndTheNextBecomesBothEnds)
 TEST_F(Snowfall, FullListRefusesAndDestroysTheFlake)
 {
     FlakeList list(1);
-    EXPECT_TRUE(list.add(std::make_unique<SnowFlake>(&list)));
-    EXPECT_FALSE(list.add(std::make_unique<SnowFlake>(&list)));
+    EXPECT_TRUE(list.add(std::make_unique<SnowFlake>()));
+    EXPECT_FALSE(list.add(std::make_unique<SnowFlake>()));
     EXPECT_EQ(list.size(), 1);
 }
 

@@ -50,8 +50,9 @@ bool blankAtAnEnd(const std::string& text)
 bool clean(const std::string& section, const std::string& key, const std::string& value)
 {
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
-    return !section.empty() && !key.empty() && !hasAny(section, "\n]") && !hasAny(key, "\n=") && key[0] != ';' &&
-           key[0] != '[' && value.find('\n') == std::string::npos && !blankAtAnEnd(section) && !blankAtAnEnd(key) &&
+    // A CR ends a line as LF does, alone or not.
+    return !section.empty() && !key.empty() && !hasAny(section, "\r\n]") && !hasAny(key, "\r\n=") && key[0] != ';' &&
+           key[0] != '[' && value.find_first_of("\r\n") == std::string::npos && !blankAtAnEnd(section) && !blankAtAnEnd(key) &&
            !blankAtAnEnd(value) && !quoted;
 }
 

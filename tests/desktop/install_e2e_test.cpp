@@ -9,11 +9,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <algorithm>
 #include <iterator>
 
 #include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
@@ -48,12 +48,6 @@ Result run(const std::string& command)
 
 std::string shellWord(const std::string& text) { return "'" + text + "'"; }
 
-std::string readText(const std::string& path)
-{
-    std::ifstream file(path);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // The installed command runs the show in a private X server, and Esc ends it.
 void expectTheShowRuns(const std::string& command, const std::string& home)
 {
@@ -87,15 +81,15 @@ TEST(Install, PutsThePairSideBySideWithItsCommandEntriesIdleStartAndManual)
                                shellWord(applications + "/hoarveil-settings.desktop") + " " + shellWord(autostart));
     EXPECT_EQ(entries.exitCode, 0) << entries.output;
     EXPECT_EQ(entries.output, "");
-    const std::string settings = readText(applications + "/hoarveil-settings.desktop");
+    const std::string settings = fileText(applications + "/hoarveil-settings.desktop");
     EXPECT_NE(settings.find("\nName=Hoarveil settings\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("\nExec=hoarveil /c\n"), std::string::npos) << settings;
 
     // The idle start names the installed command, and is not turned on by installing it.
     const std::string unit = prefix + "/lib/systemd/user/hoarveil-idle.service";
     const std::string idleStart = "xss-lock --ignore-sleep -- " + prefix + "/bin/hoarveil /s\n";
-    EXPECT_NE(readText(unit).find(idleStart), std::string::npos) << readText(unit);
-    EXPECT_NE(readText(autostart).find(idleStart), std::string::npos) << readText(autostart);
+    EXPECT_NE(fileText(unit).find(idleStart), std::string::npos) << fileText(unit);
+    EXPECT_NE(fileText(autostart).find(idleStart), std::string::npos) << fileText(autostart);
     EXPECT_FALSE(fs::exists(prefix + "/etc"));
     const std::string runtime = folder.path() + "/run";
     fs::create_directory(runtime);

@@ -3,21 +3,14 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "platform/message_box.h"
+#include "tests/support/file_text.h"
 
 namespace {
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(MessageBox, WithoutADisplayGoesToStandardErrorAndTheLog)
 {
@@ -31,7 +24,7 @@ TEST(MessageBox, WithoutADisplayGoesToStandardErrorAndTheLog)
     const std::string printed = ::testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(printed, "Error: Failed to open DIB file /a b/Hoarveil2.bmp.\nError: Out of memory.\n");
-    EXPECT_EQ(readFile(log), "Error\tFailed to open DIB file /a b/Hoarveil2.bmp.\\n\nError\tOut of memory.\n");
+    EXPECT_EQ(testing_support::fileText(log), "Error\tFailed to open DIB file /a b/Hoarveil2.bmp.\\n\nError\tOut of memory.\n");
     ::unsetenv("HOARVEIL_MESSAGE_LOG");
     std::remove(log.c_str());
 }

@@ -1,18 +1,11 @@
 #include "tests/support/process_census.h"
+#include "tests/support/file_text.h"
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 namespace testing_support {
 namespace {
-
-std::string fileText(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 bool isZombie(const std::filesystem::path& process)
 {

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <sstream>
 #include <thread>
 
 #include "platform/private_profile.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 
 using namespace std::chrono_literals;
@@ -25,13 +25,7 @@ protected:
     PrivateProfile() : folder(temporary.path()), file(folder + "/settings.ini") {}
 
     void writeFile(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-    std::string fileText()
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string fileText() { return testing_support::fileText(file); }
     std::string read(const std::string& section, const std::string& key, std::size_t size = 256)
     {
         std::string buffer(size, 'x');

@@ -17,6 +17,7 @@
 #include "tests/saver/settings/dialog_look.h"
 #include "tests/support/audio_tone.h"
 #include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
@@ -31,10 +32,9 @@ const std::string programFolder = HOARVEIL_PROGRAM_DIR;
 constexpr Spot addressLabel{40, 214};
 
 // A file's text, with Windows' line ends, which the settings file may have, made plain.
-std::string readText(const std::string& path)
+std::string fileTextWithPlainLineEnds(const std::string& path)
 {
-    std::ifstream file(path);
-    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text = fileText(path);
     std::erase(text, '\r');
     return text;
 }
@@ -218,7 +218,7 @@ TEST_F(SettingsDialog, TypedTrackAndSaveWriteTheThreeKeysInOrder)
     type("7");
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
 }
 
 // A tap, or a tool's click: the pointer jumps onto the button and presses at once, with no
@@ -237,7 +237,7 @@ TEST_F(SettingsDialog, AClickStraightAfterThePointersJumpReachesTheButtonEveryTi
         if (HasFatalFailure())
             return;
         const std::string saved = "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n";
-        EXPECT_EQ(readText(settingsFile), save ? saved : "");
+        EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), save ? saved : "");
     }
 }
 
@@ -255,7 +255,7 @@ TEST_F(SettingsDialog, OpensWithTheFocusOnItsFirstControlAndTabGoesRoundTheEnabl
     pressKey(server.display(), "space");
     pressKey(server.display(), "Return");
     EXPECT_FALSE(saver->waitForExit(300ms).has_value()) << "Space and Enter click no button";
-    EXPECT_EQ(readText(settingsFile), settings);
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), settings);
     expectTabOntoTheButtonUnderThePointerPressed(server.display(), origin.x, origin.y);
 }
 
@@ -266,7 +266,7 @@ TEST_F(SettingsDialog, WithTheAudioCdTabReachesTheTrackListAndPassesTheDisabledF
     typeTabbingRoundTheTrackList(server.display(), origin.x, origin.y);
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=2\nBGMﾌｧｲﾙ=\n");
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=2\nBGMﾌｧｲﾙ=\n");
 }
 
 TEST_F(SettingsDialog, OutOfRangeTrackIsSavedAsTheWholeDisc)
@@ -278,7 +278,7 @@ TEST_F(SettingsDialog, OutOfRangeTrackIsSavedAsTheWholeDisc)
     type("40000");
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
 }
 
 TEST_F(SettingsDialog, HandEditedSourceShowsNoOptionAndIsSavedBack)
@@ -293,7 +293,7 @@ TEST_F(SettingsDialog, HandEditedSourceShowsNoOptionAndIsSavedBack)
     EXPECT_FALSE(near(at(shot, comboText), 255, 255, 255, 0));
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=5\nBGMﾘﾋﾟｰﾄ=12\nBGMﾌｧｲﾙ=" + mp3 + "\n");
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), "[Section]\nBGM区分=5\nBGMﾘﾋﾟｰﾄ=12\nBGMﾌｧｲﾙ=" + mp3 + "\n");
 }
 
 TEST_F(SettingsDialog, CancelAndTheCloseBoxWriteNothing)
@@ -304,7 +304,7 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxWriteNothing)
     clickAt(optionImage[1]);
     clickAt(cancelButton);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), before);
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), before);
     // The zoom back to the pointer leaves nothing behind: the screen is the empty root again.
     const Screenshot empty = screenshot();
     int lit = 0;
@@ -317,7 +317,7 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxWriteNothing)
     clickAt(optionImage[2]);
     sendDeleteWindow(server.display(), window);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), before);
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), before);
 }
 
 TEST_F(SettingsDialog, ChooserOpensInTheMusicFolderAndNextInTheChosenOnesFolder)
@@ -332,7 +332,7 @@ TEST_F(SettingsDialog, ChooserOpensInTheMusicFolderAndNextInTheChosenOnesFolder)
     choose("second.mp3");
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + music + "/second.mp3\n");
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + music + "/second.mp3\n");
 
     std::ofstream(music + "/second.mp3") << "x";
     open();
@@ -340,7 +340,7 @@ TEST_F(SettingsDialog, ChooserOpensInTheMusicFolderAndNextInTheChosenOnesFolder)
     choose("fourth.wav");
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readText(settingsFile), "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + other + "/fourth.wav\n");
+    EXPECT_EQ(fileTextWithPlainLineEnds(settingsFile), "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + other + "/fourth.wav\n");
 }
 
 TEST_F(SettingsDialog, AddressLabelHandsTheAddressToTheDesktopsOpener)
@@ -367,8 +367,8 @@ TEST_F(SettingsDialog, AddressLabelHandsTheAddressToTheDesktopsOpener)
     EXPECT_EQ(pointer.corner & 0xFF000000u, 0u) << "around the hand it is see-through";
 
     clickAt(addressLabel);
-    ASSERT_TRUE(waitUntil([&] { return !readText(openerLog).empty(); }, 10s));
-    EXPECT_EQ(readText(openerLog), "file://" + install.path() + "/README.md\n");
+    ASSERT_TRUE(waitUntil([&] { return !fileTextWithPlainLineEnds(openerLog).empty(); }, 10s));
+    EXPECT_EQ(fileTextWithPlainLineEnds(openerLog), "file://" + install.path() + "/README.md\n");
     EXPECT_TRUE(saver->running()) << "the dialog stays open";
 }
 

@@ -16,6 +16,7 @@
 
 #include "saver/forms/bitmap_file.h"
 #include "tests/support/child_process.h"
+#include "tests/support/file_text.h"
 #include "tests/support/x_user.h"
 #include "tests/support/xserver.h"
 #include "tests/support/temp_folder.h"
@@ -27,12 +28,6 @@ namespace {
 
 const std::string programFolder = HOARVEIL_PROGRAM_DIR;
 const std::string missingRendererLine = "Hoarveil\tHoarveil.dll が同じﾌｫﾙﾀﾞに見つかりません！\n";
-
-std::string readText(const std::string& path)
-{
-    std::ifstream file(path);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 unsigned modeOf(const std::string& path)
 {
@@ -225,7 +220,7 @@ TEST_F(Saver, WithoutTheRendererShowsItsMessageAndNeverOpensTheSettingsDialog)
     fs::permissions(alone + "/Hoarveil.scr", fs::perms::owner_all);
 
     auto saver = start(server, {"/c"}, alone);
-    ASSERT_TRUE(waitUntil([&] { return readText(messageLog) == missingRendererLine; }, 10s)) << readText(messageLog);
+    ASSERT_TRUE(waitUntil([&] { return fileText(messageLog) == missingRendererLine; }, 10s)) << fileText(messageLog);
     ::Window box = 0;
     ASSERT_TRUE(waitUntil([&] { return (box = findWindowByTitle(display, "Hoarveil")) != 0; }, 5s));
     waitUntil([] { return false; }, 300ms);  // drawn
@@ -235,7 +230,7 @@ TEST_F(Saver, WithoutTheRendererShowsItsMessageAndNeverOpensTheSettingsDialog)
     pressKey(display, "Return");
     EXPECT_EQ(saver->waitForExit(5s), 0);
     EXPECT_EQ(findWindowByTitle(display, "<Hoarveil>"), 0u);
-    EXPECT_EQ(readText(messageLog), missingRendererLine);
+    EXPECT_EQ(fileText(messageLog), missingRendererLine);
     // The folder and settings steps ran before the check.
     EXPECT_EQ(modeOf(bitmapFolder()), 0700u);
 }
@@ -265,7 +260,7 @@ TEST_F(Saver, TheTextSAloneEndsAfterTheFolderSettingsAndRendererSteps)
     EXPECT_EQ(saver->waitForExit(5s), 0);
     EXPECT_EQ(modeOf(bitmapFolder()), 0700u);
     EXPECT_EQ(findWindowByTitle(server.display(), "Hoarveil_Main"), 0u);
-    EXPECT_EQ(readText(messageLog), "");
+    EXPECT_EQ(fileText(messageLog), "");
 }
 
 TEST_F(Saver, AnUnknownSwitchEndsWithoutAWindow)
@@ -276,7 +271,7 @@ TEST_F(Saver, AnUnknownSwitchEndsWithoutAWindow)
     auto saver = start(server, {"/a"});
     EXPECT_EQ(saver->waitForExit(5s), 0);
     EXPECT_EQ(childrenOf(display, DefaultRootWindow(display)).size(), windowsBefore);
-    EXPECT_EQ(readText(messageLog), "");
+    EXPECT_EQ(fileText(messageLog), "");
 }
 
 TEST_F(Saver, MakesThePrivateFolderAndItsParentInTheHomeFolderWithoutARuntimeFolder)

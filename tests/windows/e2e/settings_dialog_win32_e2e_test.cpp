@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "tests/saver/settings/dialog_look.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/wine.h"
 #include "tests/support/x_user.h"
@@ -30,12 +31,6 @@ namespace {
 
 const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
 constexpr Spot addressLabel{40, 212};
-
-std::string readBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // Text from one encoding to another; nothing when it doesn't convert.
 std::optional<std::string> convert(const char* to, const char* from, std::string in)
@@ -56,7 +51,7 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 // Windows made plain; the raw bytes when they are not Shift-JIS.
 std::string readSettings(const std::string& path)
 {
-    const std::string bytes = readBytes(path);
+    const std::string bytes = fileText(path);
     std::string result = convert("UTF-8", "CP932", bytes).value_or(bytes);
     result.erase(std::remove(result.begin(), result.end(), '\r'), result.end());
     return result;
@@ -293,14 +288,14 @@ TEST_F(SettingsDialogOnWindows, AClickStraightAfterThePointersJumpReachesTheButt
 TEST_F(SettingsDialogOnWindows, OpensWithTheFocusOnItsFirstControlAndTabGoesRoundTheEnabledOnes)
 {
     withMusicFolder();
-    const std::string settings = readBytes(settingsFile);
+    const std::string settings = fileText(settingsFile);
     movePointer(display(), 5, 5);
     open();
     expectTabRoundTheButtons(display(), origin.x, origin.y);
     pressKey(display(), "space");
     pressKey(display(), "Return");
     EXPECT_FALSE(saver->waitForExit(500ms).has_value()) << "Space and Enter click no button";
-    EXPECT_EQ(readBytes(settingsFile), settings);
+    EXPECT_EQ(fileText(settingsFile), settings);
     expectTabOntoTheButtonUnderThePointerPressed(display(), origin.x, origin.y);
 }
 
@@ -338,14 +333,14 @@ TEST_F(SettingsDialogOnWindows, CancelAndTheCloseBoxWriteNothing)
     clickAt(optionImage[1]);
     clickAt(cancelButton);
     expectClosed();
-    EXPECT_EQ(readBytes(settingsFile), convert("CP932", "UTF-8", before).value());
+    EXPECT_EQ(fileText(settingsFile), convert("CP932", "UTF-8", before).value());
 
     open();
     clickAt(optionImage[2]);
     // The close box, at the right end of the caption.
     clickOnScreen(corner.x + outer.width - 15, corner.y + (outer.height - dialogHeight) / 2);
     expectClosed();
-    EXPECT_EQ(readBytes(settingsFile), convert("CP932", "UTF-8", before).value());
+    EXPECT_EQ(fileText(settingsFile), convert("CP932", "UTF-8", before).value());
 }
 
 // Other programs find the dialog by its title (FindWindowA): a second start ends at once.
@@ -455,8 +450,8 @@ TEST_F(SettingsDialogOnWindows, AddressLabelShowsTheHandAndReachesTheBrowser)
     EXPECT_EQ(pointer.corner & 0xFF000000u, 0u) << "around the hand it is see-through";
 
     clickAt(addressLabel);
-    ASSERT_TRUE(waitUntil([&] { return !readBytes(openedLog).empty(); }, 20s));
-    EXPECT_EQ(readBytes(openedLog), "file://" + install.path() + "/README.md\n");
+    ASSERT_TRUE(waitUntil([&] { return !fileText(openedLog).empty(); }, 20s));
+    EXPECT_EQ(fileText(openedLog), "file://" + install.path() + "/README.md\n");
     EXPECT_TRUE(saver->running()) << "the dialog stays open";
 }
 

@@ -5,9 +5,9 @@
 
 #include <filesystem>
 #include <cstdio>
-#include <fstream>
 #include <iterator>
 
+#include "tests/support/file_text.h"
 #include "tests/support/wine_saver.h"
 #include "tests/support/x_user.h"
 
@@ -18,12 +18,6 @@ namespace {
 
 const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
 const std::string missingRendererLine = "Hoarveil\tHoarveil.dll が同じﾌｫﾙﾀﾞに見つかりません！\n";
-
-std::string readText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 class WindowsStartup : public ::testing::Test {
 protected:
@@ -54,13 +48,13 @@ TEST_F(WindowsStartup, ThePreviewBecomesItsHostsChildAtTheHostsSizeAndEndsWithIt
         const std::string handleFile = prefix.linuxPath("C:\\host.txt"), childrenFile = prefix.linuxPath("C:\\held.txt");
         fs::remove(handleFile);
         auto host = prefix.start(hostProgram, {std::to_string(width), std::to_string(height), "C:\\host.txt"}, display());
-        ASSERT_TRUE(waitUntil([&] { return !readText(handleFile).empty(); }, 30s)) << host->errorOutput();
-        auto preview = saver.start({"/p", readText(handleFile)}, display());
+        ASSERT_TRUE(waitUntil([&] { return !fileText(handleFile).empty(); }, 30s)) << host->errorOutput();
+        auto preview = saver.start({"/p", fileText(handleFile)}, display());
 
         const std::string held = "Preview Window\t" + std::to_string(width) + "\t" + std::to_string(height) + "\t1\n";
         EXPECT_TRUE(waitUntil([&] {
-            return prefix.run(hostProgram, {"children", "C:\\held.txt"}, display()) == 0 && readText(childrenFile) == held;
-        }, 30s)) << readText(childrenFile);
+            return prefix.run(hostProgram, {"children", "C:\\held.txt"}, display()) == 0 && fileText(childrenFile) == held;
+        }, 30s)) << fileText(childrenFile);
         EXPECT_FALSE(preview->waitForExit(300ms).has_value()) << "it stays while the host does";
         EXPECT_FALSE(fs::exists(saver.bitmap(""))) << "nothing of the show ran";
 
@@ -75,7 +69,7 @@ TEST_F(WindowsStartupWithoutRenderer, TheMissingRendererIsToldAndNothingElseOpen
     const std::string log = prefix.linuxPath("C:\\messages.txt");
     fs::remove(log);
     auto saver = this->saver.start({"/c"}, display(), {{"HOARVEIL_MESSAGE_LOG", "C:\\messages.txt"}});
-    ASSERT_TRUE(waitUntil([&] { return readText(log) == missingRendererLine; }, 30s)) << readText(log);
+    ASSERT_TRUE(waitUntil([&] { return fileText(log) == missingRendererLine; }, 30s)) << fileText(log);
     ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(screen.display(), "Hoarveil") != 0; }, 10s));
     waitUntil([] { return false; }, 500ms);  // drawn
     takeScreenshot(screen.display()).save(::testing::TempDir() + "windows-missing-renderer.png");
@@ -84,7 +78,7 @@ TEST_F(WindowsStartupWithoutRenderer, TheMissingRendererIsToldAndNothingElseOpen
     pressKey(screen.display(), "Return");
     EXPECT_EQ(saver->waitForExit(10s), 0);
     EXPECT_EQ(findWindowByTitle(screen.display(), "<Hoarveil>"), 0u) << "no settings dialog after it";
-    EXPECT_EQ(readText(log), missingRendererLine);
+    EXPECT_EQ(fileText(log), missingRendererLine);
 }
 
 TEST_F(WindowsStartup, OneSaverAtATimeBesideAShowOrASettingsDialog)
@@ -116,7 +110,7 @@ TEST(WindowsRelease, TheZipHoldsBothProgramsAndTheReadMeAndTheSaverImportsOnlySy
         ::pclose(pipe);
     }
     EXPECT_EQ(listing, "Hoarveil.scr\nHoarveil.dll\nReadMe.txt\n");
-    const std::string readMe = readText(windowsBuild + "/ReadMe.txt");
+    const std::string readMe = fileText(windowsBuild + "/ReadMe.txt");
     EXPECT_EQ(readMe.rfind("\xEF\xBB\xBF", 0), 0u) << "Notepad knows the Japanese by the byte-order mark";
     EXPECT_NE(readMe.find("%APPDATA%\\Hoarveil\\Hoarveil.ini.\r\n"), std::string::npos) << "Windows lines";
     EXPECT_NE(readMe.find("インストール"), std::string::npos);

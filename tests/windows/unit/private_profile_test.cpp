@@ -4,10 +4,10 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "platform/private_profile.h"
+#include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
 
 #include <windows.h>
@@ -19,13 +19,7 @@ protected:
     PrivateProfile() : file(temporary.path() + "\\settings.ini") {}
 
     void writeFile(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-    std::string fileText() const
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string fileText() const { return testing_support::fileText(file); }
     std::string read(const std::string& section, const std::string& key, std::size_t size = 256) const
     {
         std::string buffer(size, 'x');

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 
 #include "platform/message_box.h"
 #include "renderer/dib_reader.h"
@@ -104,6 +105,10 @@ struct FormatCase {
     int width = 13;  // rows never a multiple of 4 bytes: the padding must be skipped
     int height = 7;
 };
+
+// By name: the listing of the tests (and so CTest's names for them) stays the same from build to
+// build, where printing the bytes would show addresses.
+void PrintTo(const FormatCase& format, std::ostream* out) { *out << format.name; }
 
 BmpOptions indexed(int bits, BmpHeader header = BmpHeader::Info)
 {

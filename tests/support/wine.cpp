@@ -116,16 +116,21 @@ void WinePrefix::shutDown() const
     runToEnd({"/usr/bin/wineserver", "-w"}, environment(""), std::chrono::seconds(30));
 }
 
-std::string programHeaders(const std::string& program)
+std::string commandOutput(const std::string& command)
 {
     std::string text;
-    if (std::FILE* pipe = ::popen(("x86_64-w64-mingw32-objdump -p '" + program + "'").c_str(), "r")) {
+    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
         while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
             text.append(buffer, got);
         ::pclose(pipe);
     }
     return text;
+}
+
+std::string programHeaders(const std::string& program)
+{
+    return commandOutput("x86_64-w64-mingw32-objdump -p '" + program + "'");
 }
 
 std::set<std::string> importedLibraries(const std::string& headers)

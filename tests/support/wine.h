@@ -50,6 +50,9 @@ private:
     std::string root;
 };
 
+// What a shell command prints on its standard output.
+std::string commandOutput(const std::string& command);
+
 // What objdump reads from a Windows program's headers: its kind, the DLLs and calls it imports.
 std::string programHeaders(const std::string& program);
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <cstdio>
 #include <iterator>
 
 #include "tests/support/file_text.h"
@@ -102,13 +101,7 @@ TEST_F(WindowsStartup, OneSaverAtATimeBesideAShowOrASettingsDialog)
 // Windows' own DLLs beside it.
 TEST(WindowsRelease, TheZipHoldsBothProgramsAndTheReadMeAndTheSaverImportsOnlySystemLibraries)
 {
-    std::string listing;
-    if (std::FILE* pipe = ::popen(("cmake -E tar tf '" + windowsBuild + "/Hoarveil-windows.zip'").c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-            listing.append(buffer, got);
-        ::pclose(pipe);
-    }
+    const std::string listing = commandOutput("cmake -E tar tf '" + windowsBuild + "/Hoarveil-windows.zip'");
     EXPECT_EQ(listing, "Hoarveil.scr\nHoarveil.dll\nReadMe.txt\n");
     const std::string readMe = fileText(windowsBuild + "/ReadMe.txt");
     EXPECT_EQ(readMe.rfind("\xEF\xBB\xBF", 0), 0u) << "Notepad knows the Japanese by the byte-order mark";

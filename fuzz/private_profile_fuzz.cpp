@@ -73,18 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             out << body;
     }
 
-    std::string buffer(bufferSize + 1, '\x7f');
-    const std::size_t length = platform::getPrivateProfileString(section, key, "", buffer.data(), bufferSize, settingsFile());
-    if (length >= bufferSize || buffer[length] != '\0' || buffer[bufferSize] != '\x7f')
+    if (platform::getPrivateProfileString(section, key, "", bufferSize, settingsFile()).size() >= bufferSize)
         std::abort();
 
     if (!platform::writePrivateProfileString(section, key, value, settingsFile()))
         std::abort();
     if (!clean(section, key, value))
         return 0;
-    std::string back(value.size() + 1, '\0');
-    const std::size_t backLength = platform::getPrivateProfileString(section, key, "", back.data(), back.size(), settingsFile());
-    if (back.compare(0, backLength, value) != 0 || backLength != value.size())
+    if (platform::getPrivateProfileString(section, key, "", value.size() + 1, settingsFile()) != value)
         std::abort();
     const std::string written = fileText();
     if (!platform::writePrivateProfileString(section, key, value, settingsFile()) || fileText() != written)

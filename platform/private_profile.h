@@ -11,11 +11,11 @@
 
 namespace platform {
 
-// GetPrivateProfileStringA: copies the value (or the default) into the buffer, cut to
-// size - 1 bytes and NUL-terminated; returns the number of bytes copied.
-std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                    const std::string& defaultValue, char* buffer, std::size_t size,
-                                    const std::string& file);
+// GetPrivateProfileStringA with a buffer of `size` bytes: the value (or the default), cut to
+// size - 1 bytes in the system's code page (never inside a character), returned in UTF-8. A
+// value that fits in the code page comes back whole, though its UTF-8 may be longer.
+std::string getPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, std::size_t size, const std::string& file);
 
 // WritePrivateProfileStringA: false when the file can't be written; nothing is lost then.
 bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// Whether this user may create and replace files in the folder.
+// Whether this user may create and replace files in the folder. On Windows also whether the
+// system's code page spells the folder's name, as the settings file's ANSI calls need.
 bool folderIsWritable(const std::string& folder);
 
 // The user's own folder for the saver's settings, made (private to the user) when missing:

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <optional>
 #include <string_view>
@@ -181,22 +180,20 @@ bool replaceFile(const std::string& file, const std::string& contents)
 
 }  // namespace
 
-std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                    const std::string& defaultValue, char* buffer, std::size_t size,
-                                    const std::string& file)
+std::string getPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, std::size_t size, const std::string& file)
 {
-    if (!buffer || size == 0)
-        return 0;
+    if (size == 0)
+        return {};
     std::string value = defaultValue;
     if (const auto lines = readLines(file)) {
         const Position at = locate(*lines, trimmed(section), trimmed(key));
         if (at.key)
             value = unquoted(parse((*lines)[*at.key].text).value);
     }
-    const std::size_t length = characterBoundary(value, size - 1);
-    std::memcpy(buffer, value.data(), length);
-    buffer[length] = '\0';
-    return length;
+    // The code page here is UTF-8.
+    value.resize(characterBoundary(value, size - 1));
+    return value;
 }
 
 bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,

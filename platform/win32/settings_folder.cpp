@@ -10,6 +10,10 @@ namespace platform {
 
 bool folderIsWritable(const std::string& folder)
 {
+    // The settings file goes through the ANSI profile functions: a folder the code page can't
+    // spell (C:\ユーザー on a Western system) is no place for it, even where it can be written.
+    if (!win32::codePageFromUtf8(folder))
+        return false;
     // The attributes say nothing about the ACL (System32 is not read-only, yet users can't
     // write there): only making a file shows it.
     const std::wstring probe = win32::wideFromUtf8(folder) + L"\\Hoarveil.probe";
@@ -23,11 +27,12 @@ bool folderIsWritable(const std::string& folder)
 
 std::string userSettingsFolder()
 {
-    char appData[MAX_PATH] = {};
-    if (SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK)
+    // The wide call: the user's profile folder is often named in what the code page lacks.
+    wchar_t appData[MAX_PATH] = {};
+    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK)
         return {};
     // A folder of the user's profile: only the user can read it already.
-    const std::string folder = joinPath(win32::utf8FromCodePage(appData), "Hoarveil");
+    const std::string folder = joinPath(win32::utf8FromWide(appData), "Hoarveil");
     CreateDirectoryW(win32::wideFromUtf8(folder).c_str(), nullptr);
     return folder;
 }

@@ -59,6 +59,20 @@ std::string utf8FromCodePage(std::string_view text, unsigned codePage)
     return utf8FromWide(wideFrom(text, codePage));
 }
 
+std::string utf8FromCodePagePrefix(std::string_view text, std::size_t limit, unsigned codePage)
+{
+    // A lead byte without its trail byte would come out as another letter, or none.
+    const std::size_t end = std::min(text.size(), limit);
+    std::size_t whole = 0;
+    while (whole < end) {
+        const std::size_t width = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[whole])) ? 2 : 1;
+        if (whole + width > end)
+            break;
+        whole += width;
+    }
+    return utf8FromCodePage(text.substr(0, whole), codePage);
+}
+
 std::size_t copyUtf8(std::string_view text, char* buffer, std::size_t capacity)
 {
     if (!buffer || capacity == 0)

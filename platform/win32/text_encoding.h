@@ -21,6 +21,9 @@ std::string utf8FromWide(std::wstring_view text);
 // path is never passed on with a '?' in place of a letter.
 std::optional<std::string> codePageFromUtf8(std::string_view text, unsigned codePage = systemCodePage);
 std::string utf8FromCodePage(std::string_view text, unsigned codePage = systemCodePage);
+// The text's first `limit` bytes in the code page, or fewer where a character would be split,
+// in UTF-8.
+std::string utf8FromCodePagePrefix(std::string_view text, std::size_t limit, unsigned codePage = systemCodePage);
 
 // Copies as much of the UTF-8 text as fits in capacity - 1 bytes, never part of a character,
 // and ends it with a NUL; returns the bytes copied.

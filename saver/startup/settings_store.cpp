@@ -58,9 +58,8 @@ std::string SettingsFile()
 
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& file)
 {
-    char buffer[256] = {};
-    platform::getPrivateProfileString(section, key, "", buffer, sizeof buffer, file);
-    return buffer;
+    // A buffer of 256 bytes in the code page: a stored value of up to 255 comes back whole.
+    return platform::getPrivateProfileString(section, key, "", 256, file);
 }
 
 std::string WriteIni(const std::string& section, const std::string& key, const std::string& value,

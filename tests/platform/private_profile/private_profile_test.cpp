@@ -28,10 +28,7 @@ protected:
     std::string fileText() { return testing_support::fileText(file); }
     std::string read(const std::string& section, const std::string& key, std::size_t size = 256)
     {
-        std::string buffer(size, 'x');
-        const auto length = platform::getPrivateProfileString(section, key, "default", buffer.data(), size, file);
-        EXPECT_EQ(buffer[length], '\0');
-        return buffer.substr(0, length);
+        return platform::getPrivateProfileString(section, key, "default", size, file);
     }
 
     testing_support::TempFolder temporary;
@@ -176,9 +173,7 @@ TEST_F(PrivateProfile, NamedPipeInsteadOfTheFileNeverBlocks)
             close(open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
     });
     const auto start = std::chrono::steady_clock::now();
-    char buffer[16];
-    EXPECT_EQ(platform::getPrivateProfileString("S", "k", "default", buffer, sizeof buffer, pipe), 7u);
-    EXPECT_STREQ(buffer, "default");
+    EXPECT_EQ(platform::getPrivateProfileString("S", "k", "default", 16, pipe), "default");
     EXPECT_FALSE(platform::writePrivateProfileString("S", "k", "v", pipe));
     const auto took = std::chrono::steady_clock::now() - start;
     finished.set_value();

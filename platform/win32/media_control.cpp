@@ -11,24 +11,22 @@
 #include "platform/trace.h"
 #include "platform/win32/text_encoding.h"
 
-// The ANSI calls are meant; these macros would rename the platform's own functions.
+// The platform's functions carry the names these macros would rename.
 #undef mciSendString
 #undef mciGetErrorString
 
 namespace platform {
 
-// The saver's commands and file names are UTF-8; the ANSI calls take the system's code page.
-// A name it can't spell names no file there.
+// The saver's commands and file names are UTF-8; the wide calls take a music file wherever it
+// lies, whatever the system's code page can spell.
 MCIERROR mciSendString(const char* command, char* reply, unsigned capacity)
 {
-    const auto native = win32::codePageFromUtf8(command);
-    if (!native) {
-        if (reply && capacity)
-            *reply = '\0';
-        return MCIERR_FILE_NOT_FOUND;
-    }
-    // Replies are numbers and modes, ASCII in every code page: they need no conversion.
-    const MCIERROR result = mciSendStringA(native->c_str(), reply, capacity, nullptr);
+    // Replies are numbers and modes; they come back in UTF-8 all the same.
+    std::wstring wideReply(capacity, L'\0');
+    const MCIERROR result =
+        mciSendStringW(win32::wideFromUtf8(command).c_str(), capacity ? wideReply.data() : nullptr, capacity, nullptr);
+    if (reply && capacity)
+        win32::copyUtf8(result == 0 ? win32::utf8FromWide(wideReply.c_str()) : std::string(), reply, capacity);
     // The system's own answers, so that silent music can be told apart: a command never sent,
     // or one the system took and then played nothing for.
     std::string line = "mci \"" + std::string(command) + "\" " + std::to_string(result);
@@ -42,10 +40,9 @@ bool mciGetErrorString(MCIERROR code, char* text, unsigned capacity)
 {
     if (!text || capacity == 0)
         return false;
-    // The system's texts come in its code page, Japanese ones under 932.
-    char native[256] = {};
-    const bool known = mciGetErrorStringA(code, native, sizeof native) != FALSE;
-    win32::copyUtf8(known ? win32::utf8FromCodePage(native) : std::string(), text, capacity);
+    wchar_t wide[256] = {};
+    const bool known = mciGetErrorStringW(code, wide, 256) != FALSE;
+    win32::copyUtf8(known ? win32::utf8FromWide(wide) : std::string(), text, capacity);
     return known;
 }
 
@@ -54,9 +51,8 @@ unsigned waveOutGetNumDevs() { return ::waveOutGetNumDevs(); }
 bool playSound(const char* sound, unsigned flags)
 {
     if (!sound)
-        return PlaySoundA(nullptr, nullptr, flags) != FALSE;
-    const auto native = win32::codePageFromUtf8(sound);
-    const bool played = native && PlaySoundA(native->c_str(), nullptr, flags) != FALSE;
+        return PlaySoundW(nullptr, nullptr, flags) != FALSE;
+    const bool played = PlaySoundW(win32::wideFromUtf8(sound).c_str(), nullptr, flags) != FALSE;
     trace((std::string("PlaySound \"") + sound + "\" " + (played ? "started" : "refused")).c_str());
     return played;
 }

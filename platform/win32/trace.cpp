@@ -4,18 +4,23 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
+
+#include "platform/win32/text_encoding.h"
 
 namespace platform {
 namespace {
 
-const char* programName()
+// The program's file name, in UTF-8 as every text of ours.
+const std::string& programName()
 {
-    static char path[MAX_PATH] = "";
-    if (!*path)
-        GetModuleFileNameA(nullptr, path, sizeof path);
-    const char* slash = std::strrchr(path, '\\');
-    return slash ? slash + 1 : path;
+    static const std::string name = [] {
+        wchar_t path[MAX_PATH] = L"";
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        const std::wstring full = path;
+        return win32::utf8FromWide(full.substr(full.find_last_of(L'\\') + 1));
+    }();
+    return name;
 }
 
 }  // namespace
@@ -28,7 +33,7 @@ void trace(const char* stage)
     LARGE_INTEGER count{}, frequency{};
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&frequency);
-    std::fprintf(stderr, "hoarveil-trace %s %.3f %s\n", programName(), count.QuadPart * 1e3 / frequency.QuadPart,
+    std::fprintf(stderr, "hoarveil-trace %s %.3f %s\n", programName().c_str(), count.QuadPart * 1e3 / frequency.QuadPart,
                  stage);
     std::fflush(stderr);
 }

@@ -11,8 +11,9 @@ std::string commandText();
 
 // Starts the program with no arguments and returns at once with its process id, or 0 when it
 // could not be started. Children that have finished are reaped, so none lingers as a zombie.
-// Here the program is asked to end (SIGTERM) when this process dies, by whatever death; on
-// Windows it runs on, as CreateProcessA leaves it.
+// It never outlives this process, by whatever death this one ends: here it is asked to end
+// (SIGTERM); on Windows it runs in a job that ends it (where the system allows a job: before
+// Windows 8 a process already in one can't start another into its own, and then it runs on).
 int startProgram(const std::string& path);
 
 // Whether any program startProgram started is still running.

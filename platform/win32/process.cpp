@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/win32/text_encoding.h"
+
 namespace platform {
 namespace {
 
@@ -16,36 +18,80 @@ std::vector<HANDLE>& startedProcesses()
     return handles;
 }
 
+// A job whose processes end when its last handle closes. Only this process holds that handle,
+// and the system closes it however we end (TerminateProcess, Task Manager, a crash), so a
+// program started into it never outlives us: a renderer left full screen after its saver died
+// would cover the desktop until someone found the Esc key.
+class KillOnCloseJob {
+public:
+    KillOnCloseJob() : job(CreateJobObjectW(nullptr, nullptr))
+    {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (job && !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+            CloseHandle(job);
+            job = nullptr;
+        }
+    }
+    ~KillOnCloseJob()
+    {
+        if (job)
+            CloseHandle(job);
+    }
+    KillOnCloseJob(const KillOnCloseJob&) = delete;
+    KillOnCloseJob& operator=(const KillOnCloseJob&) = delete;
+
+    // False where the system refuses: before Windows 8 a process already in a job (ours, when
+    // whoever started us put us in one) can't join a second one.
+    bool take(HANDLE process) const { return job && AssignProcessToJobObject(job, process); }
+
+private:
+    HANDLE job;
+};
+
+const KillOnCloseJob& startedProgramsJob()
+{
+    static const KillOnCloseJob job;
+    return job;
+}
+
 }  // namespace
 
 std::string commandText()
 {
-    // The command line's first word is the program, in quotes when its path has blanks.
-    const char* text = GetCommandLineA();
-    if (*text == '"') {
+    // The command line's first word is the program, in quotes when its path has blanks. The
+    // wide text: the program's path may hold what the code page can't spell.
+    const wchar_t* text = GetCommandLineW();
+    if (*text == L'"') {
         ++text;
-        while (*text && *text != '"')
+        while (*text && *text != L'"')
             ++text;
-        if (*text == '"')
+        if (*text == L'"')
             ++text;
     } else {
-        while (*text && *text != ' ' && *text != '\t')
+        while (*text && *text != L' ' && *text != L'\t')
             ++text;
     }
-    while (*text == ' ' || *text == '\t')
+    while (*text == L' ' || *text == L'\t')
         ++text;
-    return text;
+    return win32::utf8FromWide(text);
 }
 
 int startProgram(const std::string& path)
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    const std::wstring program = win32::wideFromUtf8(path);
+    // Suspended until it is in the job, so that not one of its instructions runs outside it.
+    if (!CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &started))
         return 0;
+    // Where the job is refused, the program runs on its own, as it always has.
+    startedProgramsJob().take(started.hProcess);
+    ResumeThread(started.hThread);
     // Not waited for: the program runs on its own; only an end of ours may wait for it.
     CloseHandle(started.hThread);
     startedProcesses().push_back(started.hProcess);

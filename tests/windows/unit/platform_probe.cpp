@@ -8,6 +8,10 @@
 //   platform_probe open <file>                              exit code 0 when shellExecute opened it
 //   platform_probe choose <folder> <file>                   the chooser, titled "Choose music",
 //                                                           from the folder; its answer into the file
+//   platform_probe start <program> <file>                   startProgram's process id into the
+//                                                           file, then waits to be ended
+//   HOARVEIL_PROBE_LINGER=1 platform_probe                  waits to be ended: a program started
+//                                                           without arguments that runs on
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -30,6 +34,15 @@ int main(int argc, char** argv)
         return 0;
     }
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty() && std::getenv("HOARVEIL_PROBE_LINGER"))
+        Sleep(INFINITE);
+    if (arguments.size() == 3 && arguments[0] == "start") {
+        const int started = platform::startProgram(arguments[1]);
+        std::ofstream(arguments[2]) << started;
+        if (!started)
+            return 1;
+        Sleep(INFINITE);
+    }
     if (arguments.size() == 4 && arguments[0] == "capture") {
         const int width = std::atoi(arguments[1].c_str()), height = std::atoi(arguments[2].c_str());
         std::vector<std::uint8_t> rgb(std::size_t(width) * height * 3);

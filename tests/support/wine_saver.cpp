@@ -8,10 +8,11 @@ namespace testing_support {
 
 namespace fs = std::filesystem;
 
-WindowsSaver::WindowsSaver(const WinePrefix& prefix, const std::string& windowsBuild, bool withRenderer)
-    : prefix(prefix)
+WindowsSaver::WindowsSaver(const WinePrefix& prefix, const std::string& windowsBuild, bool withRenderer,
+                           std::string folder)
+    : prefix(prefix), installFolder(std::move(folder))
 {
-    const fs::path install = prefix.linuxPath(folder);
+    const fs::path install = prefix.linuxPath(installFolder);
     fs::remove_all(install);
     fs::remove_all(prefix.linuxPath("C:\\k_varo"));
     fs::create_directories(install);
@@ -22,7 +23,7 @@ WindowsSaver::WindowsSaver(const WinePrefix& prefix, const std::string& windowsB
 
 std::string WindowsSaver::installed(const std::string& name) const
 {
-    return prefix.linuxPath(std::string(folder) + "\\" + name);
+    return prefix.linuxPath(installFolder + "\\" + name);
 }
 
 std::string WindowsSaver::bitmap(const std::string& name) const { return prefix.linuxPath("C:\\k_varo\\" + name); }
@@ -32,7 +33,7 @@ std::unique_ptr<ChildProcess> WindowsSaver::start(const std::vector<std::string>
 {
     auto environment = extra;
     environment.emplace("HOARVEIL_TRACE", "1");
-    return prefix.start(std::string(folder) + "\\Hoarveil.scr", arguments, display, environment);
+    return prefix.start(installFolder + "\\Hoarveil.scr", arguments, display, environment);
 }
 
 std::vector<pid_t> WindowsSaver::rendererProcesses() { return processesWithCommandLine("\\Hoarveil.dll"); }

@@ -13,18 +13,19 @@ namespace testing_support {
 
 class WindowsSaver {
 public:
-    static constexpr const char* folder = "C:\\hoarveil";
+    // Copies the programs from the Windows build's folder into a fresh install folder on drive C:
+    // (the renderer only when asked) and removes what an earlier show left in C:\k_varo.
+    WindowsSaver(const WinePrefix& prefix, const std::string& windowsBuild, bool withRenderer = true,
+                 std::string folder = "C:\\hoarveil");
 
-    // Copies the programs from the Windows build's folder into a fresh C:\hoarveil (the renderer
-    // only when asked) and removes what an earlier show left in C:\k_varo.
-    WindowsSaver(const WinePrefix& prefix, const std::string& windowsBuild, bool withRenderer = true);
+    const std::string& folder() const { return installFolder; }
 
     // The Linux path of a file of the install folder.
     std::string installed(const std::string& name) const;
     // The Linux path of a file of the bitmap folder, C:\k_varo.
     std::string bitmap(const std::string& name) const;
 
-    // `wine C:\hoarveil\Hoarveil.scr arguments...`, tracing its stages to its error output.
+    // `wine <folder>\Hoarveil.scr arguments...`, tracing its stages to its error output.
     std::unique_ptr<ChildProcess> start(const std::vector<std::string>& arguments, const std::string& display,
                                         const std::map<std::string, std::string>& extra = {}) const;
 
@@ -33,6 +34,7 @@ public:
 
 private:
     const WinePrefix& prefix;
+    std::string installFolder;
 };
 
 }  // namespace testing_support

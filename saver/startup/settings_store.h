@@ -4,7 +4,8 @@
 
 // The INI file behind the settings: beside the saver, or the user's own,
 // $XDG_CONFIG_HOME/hoarveil/Hoarveil.ini (%APPDATA%\Hoarveil\Hoarveil.ini on Windows), for an installed copy (one with the marker file
-// beside it) and when the saver's folder can't be written, so saved settings are never lost.
+// beside it) and when the saver's folder can't be written (on Windows, nor spelt in the
+// system's code page), so saved settings are never lost.
 std::string SettingsFile();
 
 // The file that an install puts beside the programs to say that settings are kept per user.

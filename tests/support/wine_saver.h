@@ -18,8 +18,6 @@ public:
     WindowsSaver(const WinePrefix& prefix, const std::string& windowsBuild, bool withRenderer = true,
                  std::string folder = "C:\\hoarveil");
 
-    const std::string& folder() const { return installFolder; }
-
     // The Linux path of a file of the install folder.
     std::string installed(const std::string& name) const;
     // The Linux path of a file of the bitmap folder, C:\k_varo.

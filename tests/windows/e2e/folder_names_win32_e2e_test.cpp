@@ -167,7 +167,9 @@ TEST_P(FolderNames, TheDialogSavesSettingsThatTheNextStartReadsBack)
     takeScreenshot(display()).save(::testing::TempDir() + "windows-dialog-from-" + GetParam().name + ".png");
     // The audio CD, track 7, saved.
     clickAt(origin, optionImage[1]);
-    ASSERT_TRUE(waitUntil([&] { return near(takeScreenshot(display()).at(origin.x + comboText.x, origin.y + comboText.y), 255, 255, 255, 0); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return near(takeScreenshot(display()).at(origin.x + comboText.x, origin.y + comboText.y), 255, 255, 255, 0);
+    })) << "the combo box is enabled";
     clickAt(origin, comboText);
     pressKey(display(), "7");
     clickAt(origin, saveButton);
@@ -203,7 +205,8 @@ TEST(LongJapaneseMusicPath, StaysChosenAndPlays)
     std::string name;
     while (shiftJis(folder + "\\" + name + "\\" + name + "雪雪.wav")->size() <= 250)
         name += "雪";
-    const std::string subfolder = std::string(250 - shiftJis(folder + "\\" + name + "\\" + name + ".wav")->size(), 'x') + name;
+    const std::size_t padding = 250 - shiftJis(folder + "\\" + name + "\\" + name + ".wav")->size();
+    const std::string subfolder = std::string(padding, 'x') + name;
     const std::string path = folder + "\\" + subfolder + "\\" + name + ".wav";
     ASSERT_EQ(shiftJis(path)->size(), 250u);
     fs::create_directory(saver.installed(subfolder));

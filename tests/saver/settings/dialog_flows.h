@@ -14,10 +14,13 @@
 //   std::unique_ptr<ChildProcess> start(mode); Hoarveil.scr with the switch
 //   WindowPlace placeOf(window);               where the window and its inner area stand
 //   void pressCloseBox(window, place);         the window's close box, as the system offers it
+//   void expectReadMeOpenedAfterAClick();      ready to see the read-me opened
+//   bool readMeOpened();                       whether the system has opened the read-me
 //   static constexpr const char* name;         for the screenshots' file names
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <cctype>
 #include <chrono>
@@ -304,7 +307,36 @@ TYPED_TEST_P(DialogFlows, SecondConfigureAndShowEndAtOnceWhileItIsOpen)
     EXPECT_TRUE(this->saver->running());
 }
 
-REGISTER_TYPED_TEST_SUITE_P(DialogFlows, StandsCentredWithItsShadingPanelButtonsAndJapaneseLabels,
+// The label shows the read-me beside the programs; over it the pointer is the dialog's own
+// hand, pointing with its finger tip; a click opens the read-me, as the system opens a file.
+TYPED_TEST_P(DialogFlows, AddressLabelShowsTheHandAndOpensTheReadMe)
+{
+    this->system.expectReadMeOpenedAfterAClick();
+    this->open();
+    const auto& origin = this->place.origin;
+    testing_support::movePointer(this->display(), origin.x + addressLabel.x, origin.y + addressLabel.y);
+    struct Pointer {
+        int width = 0, height = 0, hotX = 0, hotY = 0;
+        unsigned long tip = 0, corner = 0;
+    } pointer;
+    EXPECT_TRUE(testing_support::waitUntil([&] {
+        if (XFixesCursorImage* image = XFixesGetCursorImage(this->display())) {
+            pointer = {image->width, image->height, image->xhot, image->yhot,
+                       image->pixels[image->yhot * image->width + image->xhot], image->pixels[0]};
+            XFree(image);
+        }
+        return pointer.width == 32 && pointer.hotX == 9 && pointer.hotY == 1;
+    }));
+    EXPECT_EQ(pointer.height, 32);
+    EXPECT_EQ(pointer.tip & 0xFF000000u, 0xFF000000u) << "the tip is drawn";
+    EXPECT_EQ(pointer.corner & 0xFF000000u, 0u) << "around the hand it is see-through";
+
+    this->clickAt(addressLabel);
+    EXPECT_TRUE(testing_support::waitUntil([&] { return this->system.readMeOpened(); }, 30s));
+    EXPECT_TRUE(this->saver->running()) << "the dialog stays open";
+}
+
+REGISTER_TYPED_TEST_SUITE_P(DialogFlows, AddressLabelShowsTheHandAndOpensTheReadMe, StandsCentredWithItsShadingPanelButtonsAndJapaneseLabels,
                             EachOptionMovesTheBulletAndEnablesItsControl,
                             TypedTrackAndSaveWriteTheThreeKeysInOrderBesideTheProgram,
                             AClickStraightAfterThePointersJumpReachesTheButtonEveryTime,

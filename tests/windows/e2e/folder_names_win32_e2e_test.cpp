@@ -189,6 +189,21 @@ TEST_P(FolderNames, TheDialogSavesSettingsThatTheNextStartReadsBack)
     EXPECT_TRUE(dialog->waitForExit(15s).has_value());
 }
 
+// Neither program hands the system a path through a call that takes it in the code page, but
+// for the settings file's own (its bytes are Japanese Windows').
+TEST(FolderNamesInCalls, PathsGoThroughTheWideCalls)
+{
+    for (const char* program : {"Hoarveil.scr", "Hoarveil.dll"}) {
+        const std::string headers = programHeaders(windowsBuild + "/" + program);
+        ASSERT_NE(headers.find("GetModuleHandle"), std::string::npos) << program << ": " << headers;
+        for (const char* call : {"GetModuleFileNameA", "CreateProcessA", "CreateFileA", "ShellExecuteA",
+                                 "SHGetFolderPathA", "GetCommandLineA", "PlaySoundA", "mciSendStringA",
+                                 "FindFirstFileA", "GetFileAttributesA", "CreateDirectoryA", "DeleteFileA",
+                                 "MoveFileExA", "GetOpenFileNameA", "LoadImageA"})
+            EXPECT_EQ(headers.find(std::string(call) + "\n"), std::string::npos) << program << " imports " << call;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, FolderNames, ::testing::ValuesIn(installs),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -225,6 +240,9 @@ TEST(LongJapaneseMusicPath, StaysChosenAndPlays)
     EXPECT_TRUE(waitUntil([&] {
         return show->errorOutput().find("PlaySound \"" + path + "\" started") != std::string::npos;
     }, 15s)) << show->errorOutput();
+    // Drawing, so that it takes the Esc that ends the show.
+    ASSERT_TRUE(waitUntil([&] { return show->errorOutput().find(" first frame") != std::string::npos; }, 30s))
+        << show->errorOutput();
     pressKey(screen.display(), "Escape");
     EXPECT_EQ(show->waitForExit(15s), 0) << show->errorOutput();
 }

@@ -117,7 +117,7 @@ TEST(WindowsRelease, TheZipHoldsBothProgramsAndTheReadMeAndTheSaverImportsOnlySy
     for (const std::string& name : imported)
         EXPECT_TRUE(system.count(name)) << name << " is not one of Windows' own DLLs";
     // The music is the system's own media control interface, not a stand-in.
-    EXPECT_NE(headers.find("mciSendStringA"), std::string::npos);
+    EXPECT_NE(headers.find("mciSendStringW"), std::string::npos);
     EXPECT_EQ(headers.find("SetThreadExecutionState"), std::string::npos) << "the display follows the power plan";
 }
 

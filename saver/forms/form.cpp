@@ -111,6 +111,18 @@ void Form::windowResized()
         suppressErrors([this] { Form_Resize(); });
 }
 
+void Form::resolutionChanged(double dotsPerInch)
+{
+    if (dotsPerInch == Screen::dotsPerInch())
+        return;
+    Screen::setDotsPerInch(dotsPerInch);
+    // Containers come before what is in them, so each control lands in its box's new place.
+    for (Control* control : allControls())
+        suppressErrors([control] { control->rescaled(); });
+    if (isLoaded)
+        suppressErrors([this] { Form_DpiChanged(); });
+}
+
 std::vector<Control*> Form::tabStops() const
 {
     std::vector<Control*> stops = allControls();
@@ -191,7 +203,7 @@ double Form::height() const
 
 void Form::move(double left, double top, double width, double height)
 {
-    const int x = Screen::twipsPerPixelX(), y = Screen::twipsPerPixelY();
+    const double x = Screen::twipsPerPixelX(), y = Screen::twipsPerPixelY();
     window->place({twipsToPixels(left, x), twipsToPixels(top, y), std::max(0, twipsToPixels(width, x)),
                    std::max(0, twipsToPixels(height, y))});
 }

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <map>
 
-#include "platform/screen_metrics.h"
+#include "saver/forms/screen.h"
 
 namespace forms::fltk {
 namespace {
@@ -50,7 +50,7 @@ Fl_Font toolkitFont(const FontSpec& font)
 
 int toolkitFontSize(const FontSpec& font)
 {
-    return std::max(1, static_cast<int>(std::lround(font.points * platform::screenDotsPerInch() / 72.0)));
+    return std::max(1, static_cast<int>(std::lround(font.points * Screen::dotsPerInch() / 72.0)));
 }
 
 }  // namespace forms::fltk

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "saver/forms/backend.h"
+#include "saver/forms/design_sized_picture.h"
 #include "saver/forms/property_bag.h"
 #include "saver/forms/rgb_surface.h"
 
@@ -50,8 +51,10 @@ public:
     const FontSpec& font() const { return ownFont; }
     void setFont(const FontSpec& font) { ownFont = font; }
 
-    // The stored picture, shown at the top-left corner under any drawing.
+    // The stored picture, shown at the top-left corner under any drawing, at its design size
+    // on this screen (shownPicture()).
     const std::shared_ptr<const RgbSurface>& picture() const { return storedPicture; }
+    const RgbSurface* shownPicture() const;
     void setPicture(std::shared_ptr<const RgbSurface> picture);
     // The persistent image: the back colour with the picture on it until something is drawn;
     // it has the inner size.
@@ -83,6 +86,7 @@ private:
     Colour back{240, 240, 240};  // the system's button face, the forms runtime's default
     FontSpec ownFont;
     std::shared_ptr<const RgbSurface> storedPicture;
+    mutable DesignSizedPicture sizedPicture;
     RgbSurface persistentImage;
     bool imageInUse = false;
 };

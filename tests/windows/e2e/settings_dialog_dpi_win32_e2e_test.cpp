@@ -45,18 +45,22 @@ protected:
     ~DialogOnAScaledWindowsDesktop() override
     {
         screen.restore();
-        prefix.run("reg", {"delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f"}, "");
-        prefix.shutDown();
+        prefix.run("reg", {"delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f"}, screen.server().name());
+        screen.restore();
     }
 
-    // Display settings' scaling: the dpi every program of the prefix starts with.
+    // Display settings' scaling: the dpi every program of the prefix starts with. The prefix's
+    // programs end before and after, so that none keeps the old one (Wine's desktop included,
+    // which `reg` starts on the display too: one started without a display would keep every
+    // later window from showing).
     void setLogPixels(int dpi)
     {
-        screen.restore();  // nothing still running keeps the old one
+        screen.restore();
         ASSERT_EQ(prefix.run("reg", {"add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
                                      std::to_string(dpi), "/f"},
-                             ""),
+                             screen.server().name()),
                   0);
+        screen.restore();
     }
 
     Shown openAt(int dpi)

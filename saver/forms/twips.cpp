@@ -25,4 +25,10 @@ double pixelsToTwips(int pixels, double twipsPerPixel)
     return static_cast<double>(pixels) * twipsPerPixel;
 }
 
+int pointsToPixels(double points, double dotsPerInch)
+{
+    // The small allowance keeps an exact size exact whatever the floating point makes of it.
+    return std::max(1, static_cast<int>(std::floor(points * dotsPerInch / 72.0 + 1e-6)));
+}
+
 }  // namespace forms

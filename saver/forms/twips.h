@@ -15,4 +15,10 @@ double twipsPerPixelAt(double dotsPerInch);
 int twipsToPixels(double twips, double twipsPerPixel);
 double pixelsToTwips(int pixels, double twipsPerPixel);
 
+// A font's size in points as a whole pixel height at a resolution. A size between two pixels
+// goes down, not to the nearest: text set half a pixel larger than the design grows faster than
+// the box it was designed for, and "なし" (9.75 points: 13 pixels at 96 dpi, 19.5 at 144) no
+// longer fits its label at 150 %.
+int pointsToPixels(double points, double dotsPerInch);
+
 }  // namespace forms

@@ -8,6 +8,7 @@
 
 #include "platform/win32/text_encoding.h"
 #include "saver/forms/screen.h"
+#include "saver/forms/twips.h"
 
 namespace forms::win32 {
 namespace {
@@ -73,7 +74,7 @@ HFONT fontFor(const FontSpec& font)
     auto found = made.find(key);
     if (found != made.end())
         return found->second.get();
-    const int height = -std::max(1, static_cast<int>(std::lround(font.points * dpi / 72.0)));
+    const int height = -pointsToPixels(font.points, dpi);
     const BYTE charset = wantsJapanese(font) ? SHIFTJIS_CHARSET : static_cast<BYTE>(font.charset);
     OwnedFont created(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline,
                                   font.strikethrough, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

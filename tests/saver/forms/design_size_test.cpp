@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "saver/forms/rgb_surface.h"
+#include "saver/forms/twips.h"
 
 using forms::Colour;
 using forms::RgbSurface;
@@ -75,6 +76,16 @@ TEST(DesignSize, GrowsWithTheScreensScaling)
     }
     const RgbSurface bullet = forms::atDesignSize(RgbSurface(12, 12), 10);  // 144 dpi
     EXPECT_EQ(bullet.width(), 18);
+}
+
+TEST(FontSize, IsThePointSizeAtTheDpiNeverRoundedUp)
+{
+    EXPECT_EQ(forms::pointsToPixels(9.75, 96), 13);
+    EXPECT_EQ(forms::pointsToPixels(8.25, 96), 11);
+    EXPECT_EQ(forms::pointsToPixels(9.75, 120), 16);  // 16.25
+    EXPECT_EQ(forms::pointsToPixels(9.75, 144), 19);  // 19.5: 20 would outgrow the labels
+    EXPECT_EQ(forms::pointsToPixels(9.75, 192), 26);
+    EXPECT_EQ(forms::pointsToPixels(0.1, 96), 1);
 }
 
 }  // namespace

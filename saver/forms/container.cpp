@@ -70,6 +70,12 @@ void Container::cls()
     freshImage();
 }
 
+void Container::resolutionChanged()
+{
+    if (imageInUse)
+        freshImage();
+}
+
 void Container::freshImage()
 {
     persistentImage = RgbSurface(std::max(0, innerWidthPixels()), std::max(0, innerHeightPixels()), back);

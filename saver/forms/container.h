@@ -61,6 +61,10 @@ public:
     RgbSurface& image();
     // Cls: the image back to the back colour and the picture.
     void cls();
+    // After a change of the screen's resolution: an image in use is made again at the new inner
+    // size from the back colour and the picture at its new design size. What was drawn at the
+    // old resolution goes; the form draws it again (Form_DpiChanged, Form_Resize).
+    void resolutionChanged();
     // A line in the units of the scale mode, drawn into the image up to the end point.
     void line(double x1, double y1, double x2, double y2, Colour colour);
 

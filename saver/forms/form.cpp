@@ -116,8 +116,16 @@ void Form::resolutionChanged(double dotsPerInch)
     if (dotsPerInch == Screen::dotsPerInch())
         return;
     Screen::setDotsPerInch(dotsPerInch);
-    // Containers come before what is in them, so each control lands in its box's new place.
-    for (Control* control : allControls())
+    // Every control in its new place first (containers come before what is in them), then the
+    // persistent images at their new sizes, then what the controls draw at the new size.
+    const std::vector<Control*> controls = allControls();
+    for (Control* control : controls)
+        control->place();
+    Container::resolutionChanged();
+    for (Control* control : controls)
+        if (auto* container = dynamic_cast<Container*>(control))
+            container->resolutionChanged();
+    for (Control* control : controls)
         suppressErrors([control] { control->rescaled(); });
     if (isLoaded)
         suppressErrors([this] { Form_DpiChanged(); });

@@ -201,14 +201,21 @@ private:
         owner.resolutionChanged(dpi);
         showIcon();
         if (suggested) {
-            area = {suggested->left, suggested->top, 0, 0};
             SetWindowPos(handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         } else {
+            // Around the client area, the frame as the system draws it now, which may not be the
+            // one for the new dpi (Wine draws every caption at the system's).
             const double twipsPerPixel = Screen::twipsPerPixelX();
-            place({corner.x, corner.y, static_cast<int>(std::lround(widthTwips / twipsPerPixel)),
-                   static_cast<int>(std::lround(heightTwips / twipsPerPixel))});
+            RECT outer{}, client{};
+            GetWindowRect(handle(), &outer);
+            GetClientRect(handle(), &client);
+            const int width = static_cast<int>(std::lround(widthTwips / twipsPerPixel));
+            const int height = static_cast<int>(std::lround(heightTwips / twipsPerPixel));
+            SetWindowPos(handle(), nullptr, corner.x, corner.y, width + (outer.right - outer.left) - client.right,
+                         height + (outer.bottom - outer.top) - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
         }
+        area = bounds();
         InvalidateRect(handle(), nullptr, TRUE);
     }
 

@@ -29,7 +29,7 @@ const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
 // The dialog's client area once it has settled, and the window's frame around it.
 struct Shown {
     bool found = false;
-    int border = 0;
+    int border = 0, cornerX = 0, cornerY = 0;
     Screenshot inner{0, 0, {}};
 };
 
@@ -65,34 +65,38 @@ protected:
 
     Shown openAt(int dpi)
     {
-        Shown shown;
         setLogPixels(dpi);
-        const auto saver = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name());
-        Display* display = screen.display();
-        ::Window window = 0;
-        EXPECT_TRUE(waitUntil([&] { return (window = findWindowByTitle(display, "<Hoarveil>")) != 0; }, 30s))
+        saver = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name());
+        EXPECT_TRUE(waitUntil([&] { return (window = findWindowByTitle(screen.display(), "<Hoarveil>")) != 0; }, 30s))
             << saver->errorOutput();
+        return shownAt(dpi, "settings_dialog_win32_" + std::to_string(dpi) + "dpi.png");
+    }
+
+    // The dialog's client area once it has the size its twips take at the dpi and has settled.
+    Shown shownAt(int dpi, const std::string& picture)
+    {
+        Shown shown;
         if (!window)
             return shown;
+        Display* display = screen.display();
         // The system draws the frame: the client area, of the size the dialog's twips take at
         // this dpi, sits inside its border, under the caption.
         const int width = scaled(dialogWidth, dpi), height = scaled(dialogHeight, dpi);
         int x = 0, y = 0;
         Screenshot previous(0, 0, {});
-        screenshotWhen(display, [&](const Screenshot& shot) {
+        const Screenshot last = screenshotWhen(display, [&](const Screenshot& shot) {
             if (!viewable(display, window))
                 return false;
             XWindowAttributes attributes{};
             XGetWindowAttributes(display, window, &attributes);
             ::Window child;
-            int cornerX = 0, cornerY = 0;
-            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &cornerX, &cornerY, &child);
+            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &shown.cornerX, &shown.cornerY,
+                                  &child);
             shown.border = (attributes.width - width) / 2;
-            x = cornerX + shown.border;
-            y = cornerY + attributes.height - height - shown.border;
+            x = shown.cornerX + shown.border;
+            y = shown.cornerY + attributes.height - height - shown.border;
             if (shown.border < 0 || x < 0 || y < 0 || !near(shot.at(x + 2, y + 1), 0, 0, 30, 6) ||
-                shot.at(x + scaled(300, dpi), y + scaled(40, dpi)).r < 120 ||
-                !saveButtonFocused(shot, x, y, dpi))
+                shot.at(x + scaled(300, dpi), y + scaled(40, dpi)).r < 120 || !saveButtonFocused(shot, x, y, dpi))
                 return false;
             const Screenshot now = cut(shot, x, y, width, height);
             const bool settled = previous.width() == width &&
@@ -102,13 +106,25 @@ protected:
         }, 30s);
         shown.found = previous.width() == width;
         shown.inner = previous;
-        shown.inner.save("settings_dialog_win32_" + std::to_string(dpi) + "dpi.png");
+        (shown.found ? shown.inner : last).save(picture);  // the whole screen when the dialog never settled
         return shown;
+    }
+
+    // The look at the dpi, scaled back, against the one at 96.
+    static void expectScaledLook(const Shown& at96, const Shown& shown, int dpi, const std::string& picture)
+    {
+        EXPECT_LE(shown.border, 12) << "the window is no wider than its client area and frame";
+        const Screenshot back = scaledBack(shown.inner, dialogWidth, dialogHeight);
+        back.save(picture);
+        expectLooksLikeTheDialogAt96(at96.inner, back, dpi);
+        EXPECT_GE(endOfNone(shown.inner, dpi), 74) << "なし whole at " << dpi << " dpi";
     }
 
     TempFolder install;
     WinePrefix prefix;
     WineScreen screen;
+    std::unique_ptr<ChildProcess> saver;
+    ::Window window = 0;
 };
 
 TEST_F(DialogOnAScaledWindowsDesktop, AtEveryScalingLooksLikeTheDialogAtNinetySixDotsPerInchMadeLarger)
@@ -118,12 +134,26 @@ TEST_F(DialogOnAScaledWindowsDesktop, AtEveryScalingLooksLikeTheDialogAtNinetySi
     for (const int dpi : {120, 144, 192}) {
         const Shown shown = openAt(dpi);
         ASSERT_TRUE(shown.found) << "a client area of the dialog's size in inches at " << dpi << " dpi";
-        EXPECT_LE(shown.border, 12) << "the window is no wider than its client area and frame";
-        const Screenshot back = scaledBack(shown.inner, dialogWidth, dialogHeight);
-        back.save("settings_dialog_win32_" + std::to_string(dpi) + "dpi_scaled_back.png");
-        expectLooksLikeTheDialogAt96(at96.inner, back, dpi);
-        EXPECT_GE(endOfNone(shown.inner, dpi), 74) << "なし whole at " << dpi << " dpi";
+        expectScaledLook(at96, shown, dpi, "settings_dialog_win32_" + std::to_string(dpi) + "dpi_scaled_back.png");
     }
+}
+
+// Moved to a monitor at 150 %, the open dialog lays itself out again at 144 dpi where it stands.
+TEST_F(DialogOnAScaledWindowsDesktop, FollowsWmDpiChangedToTheNewScaling)
+{
+    const Shown at96 = openAt(96);
+    ASSERT_TRUE(at96.found);
+    ASSERT_EQ(prefix.run(windowsBuild + "/tests/windows/dpi_change.exe", {"<Hoarveil>", "144"}, screen.server().name()),
+              0);
+    // Its new size repaints the buttons' faces as a resize does, plain; Tab twice brings the
+    // focus round to 設定 again, which shows it.
+    for (int i = 0; i < 2; ++i)
+        pressKey(screen.display(), "Tab");
+    const Shown moved = shownAt(144, "settings_dialog_win32_dpi_changed_to_144.png");
+    ASSERT_TRUE(moved.found) << "the client area at its size at 144 dpi";
+    EXPECT_EQ(moved.cornerX, at96.cornerX);
+    EXPECT_EQ(moved.cornerY, at96.cornerY);
+    expectScaledLook(at96, moved, 144, "settings_dialog_win32_dpi_changed_to_144_scaled_back.png");
 }
 
 }  // namespace

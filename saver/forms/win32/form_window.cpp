@@ -231,10 +231,12 @@ private:
             picture.smoothStretchFrom(iconPicture, 0, 0, pixels, pixels, 0, 0, iconPicture.width(), iconPicture.height());
             return iconFrom(picture);
         };
-        bigIcon = sized(32);
-        smallIcon = sized(16);
-        SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
-        SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+        // The window lets go of the old icons before they are destroyed.
+        OwnedIcon big = sized(32), small = sized(16);
+        SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+        SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+        bigIcon = std::move(big);
+        smallIcon = std::move(small);
     }
 
     void sized(int width, int height)

@@ -6,6 +6,9 @@
 #include "saver/forms/win32/fonts.h"
 #include "platform/win32/text_encoding.h"
 
+#include <commctrl.h>  // CB_SETMINVISIBLE: a message constant only, nothing to link
+
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -37,6 +40,7 @@ public:
         SetWindowPos(box.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (font)
             SendMessageW(box.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(*font)), FALSE);
+        keepListHeight();
         for (const std::string& entry : entries)
             appendToList(entry);
         SetWindowTextW(box.get(), wideFromUtf8(shownText).c_str());
@@ -75,8 +79,10 @@ public:
     void setFont(const FontSpec& chosen) override
     {
         font = chosen;
-        if (box)
+        if (box) {
             SendMessageW(box.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(chosen)), TRUE);
+            keepListHeight();
+        }
     }
     void setBackColor(Colour colour) override
     {
@@ -119,6 +125,16 @@ protected:
     }
 
 private:
+    // Common Controls 6 (the saver's manifest asks for them) sizes the open list by a number of
+    // entries, 30 unless told, not by the height the box was made with: as many as fit that
+    // height. The older controls ignore the message.
+    void keepListHeight()
+    {
+        const auto entryHeight = static_cast<int>(SendMessageW(box.get(), CB_GETITEMHEIGHT, 0, 0));
+        if (entryHeight > 0)
+            SendMessageW(box.get(), CB_SETMINVISIBLE, std::max(1, listHeight / entryHeight), 0);
+    }
+
     void appendToList(const std::string& entry)
     {
         SendMessageW(box.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(entry).c_str()));

@@ -104,8 +104,7 @@ int runRenderer()
     if (!window)
         return 1;
     trace("window shown");
-    // What dropping WM_SYSCOMMAND does on Windows: the system's screen saver stays away.
-    keepDisplayOn(true);
+    holdOffSystemScreenSaver(true);
     initRenderer(window);
     return runMessageLoop();
 }
@@ -184,7 +183,7 @@ void destroyRenderer()
     }
     restoreDisplaySettings();
     showCursor(true);
-    keepDisplayOn(false);
+    holdOffSystemScreenSaver(false);
     unregisterWindowClass(RendererSettings::windowName);
 }
 

@@ -1,13 +1,9 @@
 #include "platform/display_power.h"
 
-#include <windows.h>
-
 namespace platform {
 
-void keepDisplayOn(bool on)
-{
-    // The system drops the request by itself when the thread ends.
-    SetThreadExecutionState(on ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
-}
+// No SetThreadExecutionState(ES_DISPLAY_REQUIRED): a screen saver that keeps the monitor on
+// overrides the power plan the user chose.
+void holdOffSystemScreenSaver(bool) {}
 
 }  // namespace platform

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include "platform/internal/extension_names.h"
+#include "platform/trace.h"
+
 namespace platform {
 
 // A rendering context and the device context it draws through, obtained once and kept for the
@@ -11,6 +14,7 @@ struct GlContext {
     HGLRC context = nullptr;
     HWND window = nullptr;
     HDC deviceContext = nullptr;
+    bool swapIntervalAsked = false;
 };
 
 namespace {
@@ -21,6 +25,25 @@ GlContext*& currentContext()
 {
     static GlContext* current = nullptr;
     return current;
+}
+
+// One frame per vertical retrace where the driver can wait for it: SwapBuffers then paces the
+// frame loop. The entry point is the current context's, so this runs once it is current.
+void requestSwapInterval(HDC deviceContext)
+{
+    using ExtensionsString = const char*(WINAPI*)(HDC);
+    using SwapInterval = BOOL(WINAPI*)(int);
+    const char* extensions = nullptr;
+    if (auto arb = reinterpret_cast<ExtensionsString>(
+            reinterpret_cast<void*>(wglGetProcAddress("wglGetExtensionsStringARB"))))
+        extensions = arb(deviceContext);
+    else if (auto ext = reinterpret_cast<const char*(WINAPI*)()>(
+                 reinterpret_cast<void*>(wglGetProcAddress("wglGetExtensionsStringEXT"))))
+        extensions = ext();
+    auto set = internal::hasExtension(extensions, "WGL_EXT_swap_control")
+                   ? reinterpret_cast<SwapInterval>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")))
+                   : nullptr;
+    trace(!set ? "swap interval: not offered" : set(1) ? "swap interval 1" : "swap interval refused");
 }
 
 }  // namespace
@@ -67,6 +90,10 @@ bool makeCurrent(WindowHandle window, GlContextHandle context)
     if (!wglMakeCurrent(context->deviceContext, context->context))
         return false;
     currentContext() = context;
+    if (!context->swapIntervalAsked) {
+        context->swapIntervalAsked = true;
+        requestSwapInterval(context->deviceContext);
+    }
     return true;
 }
 

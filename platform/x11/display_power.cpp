@@ -10,7 +10,7 @@
 
 namespace platform {
 
-void keepDisplayOn(bool on)
+void holdOffSystemScreenSaver(bool on)
 {
     auto* c = x11::connection();
     int eventBase, errorBase;

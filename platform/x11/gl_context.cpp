@@ -10,10 +10,10 @@
 #include <GL/glx.h>
 #include <X11/extensions/Xrender.h>
 
-#include <cstring>
 #include <memory>
 #include <optional>
 
+#include "platform/internal/extension_names.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/window.h"
 
@@ -99,29 +99,17 @@ GlxState& glx()
     return state;
 }
 
-bool hasExtension(const char* extensions, const char* name)
-{
-    const std::size_t length = std::strlen(name);
-    for (const char* at = extensions; at && (at = std::strstr(at, name)); at += length) {
-        const bool startsWord = at == extensions || at[-1] == ' ';
-        const bool endsWord = at[length] == ' ' || at[length] == '\0';
-        if (startsWord && endsWord)
-            return true;
-    }
-    return false;
-}
-
 // Ask for one frame per vertical retrace where the driver can wait for it. Calling the entry
 // point without the extension being advertised crashes some drivers, so look first.
 void requestSwapInterval(Display* display, int screen, GLXDrawable drawable)
 {
     const char* extensions = glXQueryExtensionsString(display, screen);
-    if (hasExtension(extensions, "GLX_EXT_swap_control")) {
+    if (internal::hasExtension(extensions, "GLX_EXT_swap_control")) {
         using SwapIntervalEXT = void (*)(Display*, GLXDrawable, int);
         if (auto set = reinterpret_cast<SwapIntervalEXT>(
                 glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT"))))
             set(display, drawable, 1);
-    } else if (hasExtension(extensions, "GLX_MESA_swap_control")) {
+    } else if (internal::hasExtension(extensions, "GLX_MESA_swap_control")) {
         using SwapIntervalMESA = int (*)(unsigned);
         if (auto set = reinterpret_cast<SwapIntervalMESA>(
                 glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA"))))

@@ -135,6 +135,8 @@ public:
     virtual void setIcon(const RgbSurface& icon) = 0;
     // Position on the screen and the size of the inner area.
     virtual PixelRect bounds() const = 0;
+    // The size of the whole window, with the border and caption the system draws around it.
+    virtual PixelRect outerBounds() const = 0;
     virtual void place(const PixelRect& area) = 0;
     virtual void setPointer(MousePointer pointer) = 0;
     // The window becomes the one the user works with and gets the keyboard focus, once the

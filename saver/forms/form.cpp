@@ -189,6 +189,16 @@ double Form::height() const
     return pixelsToTwips(window->bounds().height, Screen::twipsPerPixelY());
 }
 
+double Form::outerWidth() const
+{
+    return pixelsToTwips(window->outerBounds().width, Screen::twipsPerPixelX());
+}
+
+double Form::outerHeight() const
+{
+    return pixelsToTwips(window->outerBounds().height, Screen::twipsPerPixelY());
+}
+
 void Form::move(double left, double top, double width, double height)
 {
     const int x = Screen::twipsPerPixelX(), y = Screen::twipsPerPixelY();

@@ -56,6 +56,10 @@ public:
     double height() const;
     void move(double left, double top, double width, double height);
     void move(double left, double top) { move(left, top, width(), height()); }
+    // The whole window's size in twips: with the border and caption the system draws around
+    // it, which width() and height() leave out.
+    double outerWidth() const;
+    double outerHeight() const;
 
     // Every control of the form, also those inside picture boxes, in the order they were made.
     std::vector<Control*> allControls() const;

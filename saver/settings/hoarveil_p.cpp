@@ -36,6 +36,17 @@ constexpr const char* unspellableFileText = "このﾌｧｲﾙ名は設定に�
 const forms::FontSpec labelFont{"ＭＳ Ｐゴシック", 9.75, false, false, false, false, 128};
 const forms::FontSpec panelFont{"Tahoma", 8.25, false, false, false, false, 0};
 
+// The option labels by music source (none, audio CD, music file), and the track list's label.
+#ifdef HOARVEIL_LABEL_FONT_RUNS_WIDER
+// IPA P Gothic, standing in for MS P Gothic, runs wider: at the design's 645, 900 and 990 twips
+// it would cut "音楽CD", "MP3、WAV" and "曲目をﾘﾋﾟｰﾄ" short.
+constexpr double optionLabelWidth[] = {330, 735, 1005};
+constexpr double repeatLabelWidth = 1125;
+#else
+constexpr double optionLabelWidth[] = {330, 645, 900};
+constexpr double repeatLabelWidth = 990;
+#endif
+
 std::shared_ptr<const forms::RgbSurface> embeddedPicture(std::span<const std::uint8_t> bitmap)
 {
     return std::make_shared<const forms::RgbSurface>(forms::decodeBitmap(bitmap));
@@ -89,26 +100,23 @@ Hoarveil_P::Hoarveil_P()
 
     // Top to bottom: audio CD, none, music file.
     const double optionTop[sourceCount] = {1140, 840, 1440};
-    // A little wider than the design's 330, 645 and 900 twips: IPA P Gothic, standing in for
-    // MS P Gothic, runs wider, and the labels would cut "音楽CD" and "MP3、WAV" short.
-    const double labelWidth[sourceCount] = {330, 735, 1005};
     const char* const caption[sourceCount] = {"なし", "音楽CD", "MP3、WAV"};
     for (int i = 0; i < sourceCount; ++i) {
         Img_BGM[i].move(420, optionTop[i], 195, 195);
-        place(lbl_BGM[i], 660, optionTop[i], labelWidth[i], 195, caption[i]);
+        place(lbl_BGM[i], 660, optionTop[i], optionLabelWidth[i], 195, caption[i]);
         Img_BGM[i].onMouseDown = lbl_BGM[i].onMouseDown = [this, i](const forms::MouseEvent&) { BGM_MouseDown(i); };
     }
 
     BGM_Repeat.move(1680, 780, 615, 300);
     BGM_Repeat.setBackColor({255, 255, 255});
     BGM_Repeat.setFont(panelFont);
-    place(lbl14, 2340, 840, 1125, 195, "曲目をﾘﾋﾟｰﾄ");  // 990 in the design, as above
+    place(lbl14, 2340, 840, repeatLabelWidth, 195, "曲目をﾘﾋﾟｰﾄ");
 
     place(Cmd_File, 420, 1680, 615, 375, "...");
     Cmd_File.onClick = [this] { Cmd_File_Click(); };
     place(lbl_Fname, 1080, 1740, 5715, 495, "");
 
-    place(lbl_URL, 180, 3120, 3285, 195, homePageAddress());
+    place(lbl_URL, 180, 3120, 3285, 195, homePage().caption);
     forms::FontSpec underlined = labelFont;
     underlined.underline = true;
     lbl_URL.setFont(underlined);
@@ -136,7 +144,8 @@ void Hoarveil_P::Form_Load()
     HoarveilBgmSettings& bgm = Hoarveil_BGM;
     forms::runSteps({
         [&] {
-            move(dialogOffset(forms::Screen::width(), width(), 2), dialogOffset(forms::Screen::height(), height(), 3));
+            move(dialogOffset(forms::Screen::width(), outerWidth(), 2),
+                 dialogOffset(forms::Screen::height(), outerHeight(), 3));
         },
         [&] { InitButtons(); },
         [&] { TileBackdrop(Pic_C); },
@@ -252,7 +261,7 @@ void Hoarveil_P::lbl_URL_Click()
 {
     forms::runSteps({
         [] { forms::Screen::setMousePointer(forms::MousePointer::Hourglass); },
-        [&] { platform::shellExecute(hWnd(), "open", lbl_URL.caption(), "", "", platform::SW_SHOWNORMAL); },
+        [&] { platform::shellExecute(hWnd(), "open", homePage().target, "", "", platform::SW_SHOWNORMAL); },
         [] { forms::Screen::setMousePointer(forms::MousePointer::Default); },
     });
 }

@@ -23,6 +23,13 @@ NativeWindow formWindowHandle(const Fl_Window& window);
 // another (a host destroying the window a preview lives in).
 void onWindowDestroyed(void (*handler)(NativeWindow window));
 
+// The border and title bar the window manager draws around a form window, in pixels; all 0
+// without a window manager, or one that doesn't tell.
+struct FrameExtents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+FrameExtents formFrameExtents(NativeWindow window);
+
 // The keyboard focus to a top-level form window: at once when it is shown, else as soon as it
 // is (a window manager maps a window in its own time).
 void focusFormWindow(NativeWindow window);

@@ -128,6 +128,12 @@ public:
     }
 
     PixelRect bounds() const override { return {window->x(), window->y(), window->w(), window->h()}; }
+    PixelRect outerBounds() const override
+    {
+        const platform::FrameExtents frame = platform::formFrameExtents(nativeHandle());
+        return {window->x() - frame.left, window->y() - frame.top, window->w() + frame.left + frame.right,
+                window->h() + frame.top + frame.bottom};
+    }
     void place(const PixelRect& area) override
     {
         window->resize(area.x, area.y, area.width, area.height);

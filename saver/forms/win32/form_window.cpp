@@ -91,6 +91,13 @@ public:
             MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&outer), 2);
         return {outer.left, outer.top, client.right, client.bottom};
     }
+    PixelRect outerBounds() const override
+    {
+        RECT outer = outerRect(area);
+        if (handle())
+            GetWindowRect(handle(), &outer);
+        return {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+    }
     void place(const PixelRect& wanted) override
     {
         area = wanted;

@@ -32,6 +32,7 @@ constexpr Spot comboText{130, 78};
 constexpr Spot fileButton{60, 140};
 constexpr Spot saveButton{356, 212};
 constexpr Spot cancelButton{440, 212};
+constexpr Spot addressLabel{40, 212};
 
 inline bool near(Rgb colour, int r, int g, int b, int tolerance = 12)
 {

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -58,6 +59,30 @@ TEST_F(Show, PhotographsTheDesktopShowsItOnTheFloorAndEndsWithTheRenderer)
     // The renderer shares the saver's error output; only the saver's own lines count here.
     EXPECT_EQ(countLines(trace, "Hoarveil.scr", "cursor hidden"), 1) << trace;
     EXPECT_EQ(countLines(trace, "Hoarveil.scr", "cursor shown"), 1) << trace;
+}
+
+// A 4K monitor at 150 %: the desktop says 144 dots per inch, the screen keeps its pixels. The
+// photograph and the renderer's window are the whole monitor, pixel for pixel.
+TEST_F(Show, AtDesktopScalingThePhotographAndTheRendererCoverTheWholeMonitor)
+{
+    PrivateXServer server(3840, 2160);
+    ASSERT_EQ(std::system(("echo 'Xft.dpi: 144' | DISPLAY=" + server.name() + " xrdb -merge").c_str()), 0);
+    auto saver = startSaver(server, {"/s"}, programFolder, {{"GDK_SCALE", "2"}, {"QT_SCALE_FACTOR", "1.5"}});
+    ::Window renderer = 0;
+    ASSERT_TRUE(waitUntil([&] { return (renderer = findWindowByTitle(server.display(), "Hoarveil_VC")) != 0; }, 15s))
+        << saver->errorOutput();
+
+    const forms::RgbSurface photo = readPicture(bitmap("Hoarveil1.bmp"));
+    EXPECT_EQ(photo.width(), 3840);
+    EXPECT_EQ(photo.height(), 2160);
+    XWindowAttributes place{};
+    ASSERT_TRUE(XGetWindowAttributes(server.display(), renderer, &place));
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 0);
+    EXPECT_EQ(place.width, 3840);
+    EXPECT_EQ(place.height, 2160);
+    pressKey(server.display(), "Escape");
+    EXPECT_EQ(saver->waitForExit(10s), 0);
 }
 
 TEST_F(Show, WithoutASwitchTheShowRunsAndTheCursorIsLeftAlone)

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/extensions/Xfixes.h>
 #include <iconv.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include <map>
 #include <memory>
 
+#include "tests/saver/settings/dialog_flows.h"
 #include "tests/saver/settings/dialog_look.h"
 #include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
@@ -30,7 +30,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
-constexpr Spot addressLabel{40, 212};
 
 // Text from one encoding to another; nothing when it doesn't convert.
 std::optional<std::string> convert(const char* to, const char* from, std::string in)
@@ -57,7 +56,6 @@ std::string readSettings(const std::string& path)
     return result;
 }
 
-bool same(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
 
 // A shown top-level window of a fair size other than the one given: a window the program
 // opened over it (not one of the small lists the system keeps hidden).
@@ -86,86 +84,86 @@ std::string windowsPath(std::string path)
     return "Z:" + path;
 }
 
-class SettingsDialogOnWindows : public ::testing::Test {
-protected:
-    SettingsDialogOnWindows()
-        : prefix(WinePrefix::current()), screen(prefix, 1024, 768, false), settingsFile(install.path() + "/Hoarveil.ini"),
-          openedLog(install.path() + "/opened.txt")
+// The Windows build unpacked from its zip into a folder of its own, run under Wine on a
+// private X server; the system draws the dialog's frame.
+class WineDialog {
+public:
+    static constexpr const char* name = "win32";
+
+    WineDialog() : prefix(WinePrefix::current()), screen(prefix, 1024, 768, false)
     {
-        for (const char* program : {"Hoarveil.scr", "Hoarveil.dll"})
-            fs::copy_file(windowsBuild + "/" + program, install.path() + "/" + program);
-        std::ofstream(install.path() + "/README.md") << "# Hoarveil\n";
+        // What a user unpacks from the download: both programs and the read-me.
+        commandOutput("cd '" + install.path() + "' && cmake -E tar xf '" + windowsBuild + "/Hoarveil-windows.zip'");
     }
 
-    Display* display() const { return screen.display(); }
-
-    void writeSettings(const std::string& text)
+    Display* display() { return screen.display(); }
+    std::string installed(const std::string& name) const { return install.path() + "/" + name; }
+    static std::string programPath(const std::string& path) { return windowsPath(path); }
+    void writeSettings(const std::string& text) const
     {
-        std::ofstream(settingsFile, std::ios::binary) << convert("CP932", "UTF-8", text).value();
+        std::ofstream(installed("Hoarveil.ini"), std::ios::binary) << convert("CP932", "UTF-8", text).value();
+    }
+    std::string settings() const { return readSettings(installed("Hoarveil.ini")); }
+
+    std::unique_ptr<ChildProcess> start(const std::string& mode)
+    {
+        return prefix.start(installed("Hoarveil.scr"), {mode}, screen.server().name(), locale);
     }
 
-    // Opens the dialog and waits until it shows its shading and its panel.
-    void open()
+    // The client area sits inside the border, under the caption.
+    WindowPlace placeOf(::Window window)
     {
-        saver = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name(), locale);
-        ASSERT_TRUE(waitUntil([&] { return (window = findWindowByTitle(display(), "<Hoarveil>")) != 0; }, 30s))
-            << saver->errorOutput();
-        ASSERT_TRUE(waitUntil([&] {
-            if (!viewable(display(), window))
-                return false;
-            findOrigin();
-            const Screenshot shot = takeScreenshot(display());
-            return near(shot.at(origin.x + 2, origin.y + 1), 0, 0, 30, 6) && at(shot, {300, 40}).r > 120;
-        }, 20s)) << saver->errorOutput();
-    }
-
-    // The system draws the frame: the client area sits inside its border, under the caption.
-    void findOrigin()
-    {
+        WindowPlace place;
         XWindowAttributes attributes{};
         XGetWindowAttributes(display(), window, &attributes);
         ::Window child;
-        XTranslateCoordinates(display(), window, DefaultRootWindow(display()), 0, 0, &corner.x, &corner.y, &child);
-        outer = {attributes.width, attributes.height};
+        XTranslateCoordinates(display(), window, DefaultRootWindow(display()), 0, 0, &place.corner.x, &place.corner.y,
+                              &child);
+        place.outer = {attributes.width, attributes.height};
         const int border = (attributes.width - dialogWidth) / 2;
-        origin = {corner.x + border, corner.y + attributes.height - dialogHeight - border};
+        place.origin = {place.corner.x + border, place.corner.y + attributes.height - dialogHeight - border};
+        return place;
     }
-
-    Rgb at(const Screenshot& shot, Spot spot) const { return shot.at(origin.x + spot.x, origin.y + spot.y); }
-    Screenshot screenshot() const { return takeScreenshot(display()); }
-
-    // Moves over the spot first, as a hand would, so that the buttons see the pointer arrive.
-    void clickOnScreen(int x, int y)
+    // At the right end of the caption.
+    void pressCloseBox(::Window, const WindowPlace& place)
     {
+        const int x = place.corner.x + place.outer.width - 15, y = place.corner.y + (place.outer.height - dialogHeight) / 2;
         movePointer(display(), x, y);
         waitUntil([] { return false; }, 150ms);
         click(display(), x, y);
     }
-    void clickAt(Spot spot) { clickOnScreen(origin.x + spot.x, origin.y + spot.y); }
 
-    void type(const std::string& text)
+    // Windows opens text files with Notepad; a new Wine prefix has Notepad's file type but not
+    // the extension's key that points at it.
+    void expectReadMeOpenedAfterAClick()
     {
-        for (const char c : text) {
-            const auto letter = static_cast<unsigned char>(c);
-            if (std::isupper(letter))
-                pressKey(display(), std::string(1, c), {"Shift_L"});
-            else if (std::isalnum(letter))
-                pressKey(display(), std::string(1, c));
-            else if (c == '.')
-                pressKey(display(), "period");
-            else
-                FAIL() << "no key for " << c;
-        }
+        ASSERT_EQ(prefix.run("reg", {"add", "HKCR\\.txt", "/ve", "/d", "txtfile", "/f"}, screen.server().name()), 0);
     }
+    bool readMeOpened() { return findWindowByTitle(display(), "Hoarveil-ReadMe.txt - Notepad") != 0; }
+
+    TempFolder install;
+    WinePrefix prefix;
+    WineScreen screen;
+    std::map<std::string, std::string> locale;  // the system's own unless a test picks one
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Wine, DialogFlows, WineDialog);
+
+// What only the Windows build has: the system's file chooser, its code pages, Notepad.
+class SettingsDialogOnWindows : public DialogFlows<WineDialog> {
+protected:
+    const auto& origin() const { return place.origin; }
+    std::string installPath() const { return system.install.path(); }
+    std::string settingsFile() const { return system.installed("Hoarveil.ini"); }
 
     // A music folder with two files, the first of them the chosen music; the folder's path.
     std::string withMusicFolder()
     {
-        const std::string music = install.path() + "/music";
+        const std::string music = installPath() + "/music";
         fs::create_directory(music);
         for (const char* name : {"first.mp3", "tune.mp3"})
             std::ofstream(music + "/" + name) << "x";
-        writeSettings("[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + windowsPath(music + "/first.mp3") + "\n");
+        system.writeSettings("[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + windowsPath(music + "/first.mp3") + "\n");
         return music;
     }
 
@@ -188,135 +186,16 @@ protected:
         clickAt(saveButton);
         expectClosed();
     }
-
-    void expectClosed()
-    {
-        ASSERT_TRUE(saver->waitForExit(15s).has_value()) << "the dialog closes and the saver ends";
-        EXPECT_EQ(findWindowByTitle(display(), "<Hoarveil>"), 0u);
-    }
-
-    TempFolder install;
-    WinePrefix prefix;
-    WineScreen screen;
-    std::string settingsFile, openedLog;
-    std::map<std::string, std::string> locale;  // the system's own unless a test picks one
-    std::unique_ptr<ChildProcess> saver;
-    ::Window window = 0;
-    struct {
-        int x = -1, y = -1;
-    } corner, origin;
-    struct {
-        int width = 0, height = 0;
-    } outer;
 };
-
-TEST_F(SettingsDialogOnWindows, StandsCentredWithItsShadingPanelButtonsAndJapaneseLabels)
-{
-    open();
-    // The window as a whole, frame and caption included, stands where the dialog puts it.
-    EXPECT_EQ(corner.x, (1024 - dialogWidth) / 2);
-    EXPECT_EQ(corner.y, (768 - dialogHeight) / 3);
-    EXPECT_GT(outer.height, dialogHeight) << "a caption above the client area";
-    const Screenshot shot = screenshot();
-    shot.save(::testing::TempDir() + "settings-dialog-win32.png");
-
-    expectTheDialogsLook(shot, origin.x, origin.y);
-    EXPECT_TRUE(near(shot.at(origin.x + 12, origin.y + 100), 0, 0, 0, 0)) << "the panel's frame";
-}
-
-TEST_F(SettingsDialogOnWindows, EachOptionMovesTheBulletAndEnablesItsControl)
-{
-    open();
-    const auto chosen = [&](const Screenshot& shot, int source) { return dark(at(shot, optionImage[source])); };
-    Screenshot shot = screenshot();
-    EXPECT_TRUE(chosen(shot, 0)) << "no settings file: no music";
-    EXPECT_FALSE(near(at(shot, comboText), 255, 255, 255, 0)) << "the combo box is disabled";
-    const Rgb disabledButton = at(shot, {fileButton.x, fileButton.y - 8});
-
-    clickAt(optionImage[1]);
-    shot = screenshotWhen(display(), [&](const Screenshot& s) { return chosen(s, 1); }, 5s);
-    EXPECT_FALSE(chosen(shot, 0));
-    EXPECT_TRUE(near(at(shot, comboText), 255, 255, 255, 0)) << "the combo box is enabled with the audio CD";
-
-    clickAt(optionLabel[2]);  // the label chooses as the bullet does
-    shot = screenshotWhen(display(), [&](const Screenshot& s) { return chosen(s, 2); }, 5s);
-    EXPECT_TRUE(chosen(shot, 2));
-    EXPECT_FALSE(chosen(shot, 1));
-    EXPECT_FALSE(near(at(shot, comboText), 255, 255, 255, 0)) << "the combo box is disabled again";
-    shot = screenshotWhen(display(), [&](const Screenshot& s) {
-        return !same(at(s, {fileButton.x, fileButton.y - 8}), disabledButton);
-    }, 5s);
-    EXPECT_FALSE(same(at(shot, {fileButton.x, fileButton.y - 8}), disabledButton))
-        << "the file button is enabled with the music file";
-
-    clickAt(optionImage[0]);
-    shot = screenshotWhen(display(), [&](const Screenshot& s) { return chosen(s, 0); }, 5s);
-    EXPECT_FALSE(chosen(shot, 2));
-    pressKey(display(), "Escape");  // a form closes only by its buttons and close box
-    EXPECT_FALSE(saver->waitForExit(500ms).has_value());
-}
-
-TEST_F(SettingsDialogOnWindows, TypedTrackAndSaveWriteTheIniBesideTheProgram)
-{
-    open();
-    saveTrackSeven();
-    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
-}
-
-// A tap, or a tool's click: the pointer jumps onto the button and presses at once. Each such
-// click counts.
-TEST_F(SettingsDialogOnWindows, AClickStraightAfterThePointersJumpReachesTheButtonEveryTime)
-{
-    for (int round = 0; round < 4; ++round) {
-        SCOPED_TRACE(round);
-        const bool save = round % 2 == 0;
-        fs::remove(settingsFile);
-        open();
-        clickAt(optionLabel[save ? 1 : 2]);
-        const Spot button = save ? saveButton : cancelButton;
-        click(display(), origin.x + button.x, origin.y + button.y);
-        expectClosed();
-        if (HasFatalFailure())
-            return;
-        const std::string saved = "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n";
-        EXPECT_EQ(readSettings(settingsFile), save ? saved : "");
-    }
-}
-
-// The dialog has the keyboard when it opens, wherever the pointer is, and Tab goes round the
-// controls that can take the focus.
-TEST_F(SettingsDialogOnWindows, OpensWithTheFocusOnItsFirstControlAndTabGoesRoundTheEnabledOnes)
-{
-    withMusicFolder();
-    const std::string settings = fileText(settingsFile);
-    movePointer(display(), 5, 5);
-    open();
-    expectTabRoundTheButtons(display(), origin.x, origin.y);
-    pressKey(display(), "space");
-    pressKey(display(), "Return");
-    EXPECT_FALSE(saver->waitForExit(500ms).has_value()) << "Space and Enter click no button";
-    EXPECT_EQ(fileText(settingsFile), settings);
-    expectTabOntoTheButtonUnderThePointerPressed(display(), origin.x, origin.y);
-}
-
-TEST_F(SettingsDialogOnWindows, WithTheAudioCdTabReachesTheTrackListAndPassesTheDisabledFileButton)
-{
-    writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
-    open();
-    typeTabbingRoundTheTrackList(display(), origin.x, origin.y);
-    clickAt(saveButton);
-    expectClosed();
-    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=2\nBGMﾌｧｲﾙ=\n");
-}
 
 // The open track list hangs below its field at the dialog's own height for it, whichever
 // Common Controls draw it (version 6 would otherwise size it for 30 entries, up over the field).
 TEST_F(SettingsDialogOnWindows, TheOpenTrackListHangsBelowItsFieldAtItsOwnHeight)
 {
-    writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
+    system.writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
     open();
-    const int fieldBottom = origin.y + comboText.y + 8, arrowX = origin.x + comboText.x + 27;
-    clickOnScreen(arrowX, origin.y + comboText.y);
+    const int fieldBottom = origin().y + comboText.y + 8, arrowX = origin().x + comboText.x + 27;
+    clickOnScreen(arrowX, origin().y + comboText.y);
     // The list is a window of its own, over the dialog, under the arrow.
     XWindowAttributes list{};
     const auto listShown = [&] {
@@ -342,7 +221,7 @@ TEST_F(SettingsDialogOnWindows, TheOpenTrackListHangsBelowItsFieldAtItsOwnHeight
 // Under Japanese Windows' own code page the dialog looks the same and writes the same file.
 class SettingsDialogOnJapaneseWindows : public SettingsDialogOnWindows {
 protected:
-    SettingsDialogOnJapaneseWindows() { locale = prefix.japaneseLocale(); }
+    SettingsDialogOnJapaneseWindows() { system.locale = system.prefix.japaneseLocale(); }
 };
 
 TEST_F(SettingsDialogOnJapaneseWindows, LooksTheSameAndSavesTheSameShiftJisFile)
@@ -350,37 +229,9 @@ TEST_F(SettingsDialogOnJapaneseWindows, LooksTheSameAndSavesTheSameShiftJisFile)
     open();
     const Screenshot shot = screenshot();
     shot.save(::testing::TempDir() + "settings-dialog-win32-932.png");
-    expectTheDialogsLook(shot, origin.x, origin.y);
+    expectTheDialogsLook(shot, origin().x, origin().y);
     saveTrackSeven();
-    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
-}
-
-TEST_F(SettingsDialogOnWindows, CancelAndTheCloseBoxWriteNothing)
-{
-    const std::string before = "[Section]\nBGM区分=0\nBGMﾘﾋﾟｰﾄ=4\nBGMﾌｧｲﾙ=\n";
-    writeSettings(before);
-    open();
-    clickAt(optionImage[1]);
-    clickAt(cancelButton);
-    expectClosed();
-    EXPECT_EQ(fileText(settingsFile), convert("CP932", "UTF-8", before).value());
-
-    open();
-    clickAt(optionImage[2]);
-    // The close box, at the right end of the caption.
-    clickOnScreen(corner.x + outer.width - 15, corner.y + (outer.height - dialogHeight) / 2);
-    expectClosed();
-    EXPECT_EQ(fileText(settingsFile), convert("CP932", "UTF-8", before).value());
-}
-
-// Other programs find the dialog by its title (FindWindowA): a second start ends at once.
-TEST_F(SettingsDialogOnWindows, ASecondConfigureEndsAtOnceWhileItIsOpen)
-{
-    open();
-    const auto second = prefix.start(install.path() + "/Hoarveil.scr", {"/c"}, screen.server().name());
-    EXPECT_TRUE(second->waitForExit(15s).has_value());
-    EXPECT_EQ(findWindowsByTitle(display(), "<Hoarveil>").size(), 1u);
-    EXPECT_TRUE(saver->running());
+    EXPECT_EQ(system.settings(), "[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=7\nBGMﾌｧｲﾙ=\n");
 }
 
 TEST_F(SettingsDialogOnWindows, TheFileChooserDrivenByKeysPicksTheMusicFile)
@@ -402,7 +253,7 @@ TEST_F(SettingsDialogOnWindows, TheFileChooserDrivenByKeysPicksTheMusicFile)
     ASSERT_TRUE(waitUntil([&] { return !viewable(display(), chooser); }, 15s));
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readSettings(settingsFile),
+    EXPECT_EQ(system.settings(),
               "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=" + windowsPath(music + "/tune.mp3") + "\n");
 }
 
@@ -419,7 +270,7 @@ TEST_F(SettingsDialogOnWindows, TheFileChoosersTitleReadsAsJapanese)
 // file called ﾃｽﾄ.mp3: it is refused with a word, and nothing with '?' in it is saved.
 TEST_F(SettingsDialogOnWindows, AMusicFileTheCodePageCantSpellIsRefusedWithAWord)
 {
-    std::ofstream(install.path() + "/ﾃｽﾄ.mp3") << "x";
+    std::ofstream(installPath() + "/ﾃｽﾄ.mp3") << "x";
     open();
     clickAt(optionImage[2]);
     const ::Window chooser = openChooser();
@@ -437,52 +288,7 @@ TEST_F(SettingsDialogOnWindows, AMusicFileTheCodePageCantSpellIsRefusedWithAWord
 
     clickAt(saveButton);
     expectClosed();
-    EXPECT_EQ(readSettings(settingsFile), "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
-}
-
-TEST_F(SettingsDialogOnWindows, AddressLabelShowsTheHandAndReachesTheBrowser)
-{
-    // The browser Wine starts for what the shell opens: a script that notes what it was given;
-    // the read-me opens in the browser, as a user's system may have it.
-    const std::string browser = install.path() + "/browser.sh";
-    std::ofstream(browser) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << openedLog << "'\n";
-    fs::permissions(browser, fs::perms::owner_all);
-    const std::string display = screen.server().name();
-    for (const std::vector<std::string>& entry :
-         {std::vector<std::string>{"HKCU\\Software\\Wine\\WineBrowser", "/v", "Browsers", "/d", browser},
-          {"HKCR\\.md", "/ve", "/d", "mdfile"},
-          {"HKCR\\mdfile\\shell\\open\\command", "/ve", "/d",
-           "C:\\windows\\system32\\winebrowser.exe \"%1\""}}) {
-        std::vector<std::string> arguments{"add"};
-        arguments.insert(arguments.end(), entry.begin(), entry.end());
-        arguments.push_back("/f");
-        ASSERT_EQ(prefix.run("reg", arguments, display), 0);
-    }
-
-    open();
-    // Over the label the pointer is the dialog's own hand, pointing with its finger tip.
-    movePointer(this->display(), origin.x + addressLabel.x, origin.y + addressLabel.y);
-    struct Pointer {
-        int width = 0, height = 0, hotX = 0, hotY = 0;
-        unsigned long tip = 0, corner = 0;
-    } pointer;
-    EXPECT_TRUE(waitUntil([&] {
-        if (XFixesCursorImage* image = XFixesGetCursorImage(this->display())) {
-            pointer = {image->width, image->height, image->xhot, image->yhot,
-                       image->pixels[image->yhot * image->width + image->xhot], image->pixels[0]};
-            XFree(image);
-        }
-        return pointer.hotX == 9 && pointer.hotY == 1;
-    }));
-    EXPECT_EQ(pointer.width, 32);
-    EXPECT_EQ(pointer.height, 32);
-    EXPECT_EQ(pointer.tip & 0xFF000000u, 0xFF000000u) << "the tip is drawn";
-    EXPECT_EQ(pointer.corner & 0xFF000000u, 0u) << "around the hand it is see-through";
-
-    clickAt(addressLabel);
-    ASSERT_TRUE(waitUntil([&] { return !fileText(openedLog).empty(); }, 20s));
-    EXPECT_EQ(fileText(openedLog), "file://" + install.path() + "/README.md\n");
-    EXPECT_TRUE(saver->running()) << "the dialog stays open";
+    EXPECT_EQ(system.settings(), "[Section]\nBGM区分=2\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
 }
 
 }  // namespace

@@ -102,8 +102,8 @@ TEST_F(WindowsStartup, OneSaverAtATimeBesideAShowOrASettingsDialog)
 TEST(WindowsRelease, TheZipHoldsBothProgramsAndTheReadMeAndTheSaverImportsOnlySystemLibraries)
 {
     const std::string listing = commandOutput("cmake -E tar tf '" + windowsBuild + "/Hoarveil-windows.zip'");
-    EXPECT_EQ(listing, "Hoarveil.scr\nHoarveil.dll\nReadMe.txt\n");
-    const std::string readMe = fileText(windowsBuild + "/ReadMe.txt");
+    EXPECT_EQ(listing, "Hoarveil.scr\nHoarveil.dll\nHoarveil-ReadMe.txt\n");
+    const std::string readMe = fileText(windowsBuild + "/Hoarveil-ReadMe.txt");
     EXPECT_EQ(readMe.rfind("\xEF\xBB\xBF", 0), 0u) << "Notepad knows the Japanese by the byte-order mark";
     EXPECT_NE(readMe.find("%APPDATA%\\Hoarveil\\Hoarveil.ini.\r\n"), std::string::npos) << "Windows lines";
     EXPECT_NE(readMe.find("インストール"), std::string::npos);
@@ -118,6 +118,7 @@ TEST(WindowsRelease, TheZipHoldsBothProgramsAndTheReadMeAndTheSaverImportsOnlySy
         EXPECT_TRUE(system.count(name)) << name << " is not one of Windows' own DLLs";
     // The music is the system's own media control interface, not a stand-in.
     EXPECT_NE(headers.find("mciSendStringA"), std::string::npos);
+    EXPECT_EQ(headers.find("SetThreadExecutionState"), std::string::npos) << "the display follows the power plan";
 }
 
 }  // namespace

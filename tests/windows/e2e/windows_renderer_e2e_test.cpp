@@ -218,6 +218,8 @@ TEST(WindowsRendererFile, IsA64BitGuiProgramImportingOnlySystemLibraries)
     EXPECT_TRUE(imported.count("opengl32.dll") && imported.count("glu32.dll"));
     // The display really switches: the real call, not a stand-in.
     EXPECT_NE(headers.find("ChangeDisplaySettingsA"), std::string::npos);
+    // A screen saver leaves the display's power to the user's power plan.
+    EXPECT_EQ(headers.find("SetThreadExecutionState"), std::string::npos);
 }
 
 }  // namespace

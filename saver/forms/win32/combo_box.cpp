@@ -7,6 +7,9 @@
 #include "platform/win32/text_encoding.h"
 #include "saver/forms/screen.h"
 
+#include <commctrl.h>  // CB_SETMINVISIBLE: a message constant only, nothing to link
+
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -44,6 +47,7 @@ public:
         if (font)
             SendMessageW(box.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(*font)), FALSE);
         fitHeight();
+        keepListHeight();
         for (const std::string& entry : entries)
             appendToList(entry);
         SetWindowTextW(box.get(), wideFromUtf8(shownText).c_str());
@@ -85,6 +89,7 @@ public:
         if (box) {
             SendMessageW(box.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(chosen)), TRUE);
             fitHeight();
+            keepListHeight();
         }
     }
     void setBackColor(Colour colour) override
@@ -141,6 +146,16 @@ private:
         const LRESULT wanted = field + rect.height - (closed.bottom - closed.top);
         if (field != CB_ERR && wanted > 0 && wanted != field)
             SendMessageW(box.get(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    }
+
+    // Common Controls 6 (the saver's manifest asks for them) sizes the open list by a number of
+    // entries, 30 unless told, not by the height the box was made with: as many as fit that
+    // height. The older controls ignore the message.
+    void keepListHeight()
+    {
+        const auto entryHeight = static_cast<int>(SendMessageW(box.get(), CB_GETITEMHEIGHT, 0, 0));
+        if (entryHeight > 0)
+            SendMessageW(box.get(), CB_SETMINVISIBLE, std::max(1, listHeight() / entryHeight), 0);
     }
 
     void appendToList(const std::string& entry)

@@ -161,7 +161,7 @@ TEST_F(ProgramResourcesOnWindows, BothCarryTheDialogsIconAtEachSizeTheShellAsksF
     }
 }
 
-TEST_F(ProgramResourcesOnWindows, ManifestsNameWindows7To11AndOnlyTheSaverAsksForCommonControls6)
+TEST_F(ProgramResourcesOnWindows, ManifestsNameWindows7To11AreAwareOfEachMonitorsScalingAndOnlyTheSaverAsksForCommonControls6)
 {
     const std::string windows7To11 = "supportedOS {35138b9a-5d96-4fbd-8e2d-a2440225f93a}\n"
                                      "supportedOS {4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\n"
@@ -175,6 +175,10 @@ TEST_F(ProgramResourcesOnWindows, ManifestsNameWindows7To11AndOnlyTheSaverAsksFo
         EXPECT_NE(manifest.find("setting requestedExecutionLevel asInvoker\n"), std::string::npos) << manifest;
         // The settings file's bytes follow the system's code page: the programs must keep it.
         EXPECT_EQ(manifest.find("setting activeCodePage"), std::string::npos) << manifest;
+        // Real pixels on a scaled display: the whole monitor photographed and covered.
+        EXPECT_NE(manifest.find("setting dpiAware true/pm\nsetting dpiAwareness PerMonitorV2, PerMonitor\n"),
+                  std::string::npos)
+            << manifest;
     }
     EXPECT_EQ(scr.rfind("identity Hoarveil.ScreenSaver " + version + ".0\n", 0), 0u) << scr;
     EXPECT_EQ(dll.rfind("identity Hoarveil.Renderer " + version + ".0\n", 0), 0u) << dll;

@@ -23,6 +23,12 @@ bool getWindowRect(NativeWindow window, Rect& rect);
 // its present position inside it. False when either handle is not a window.
 bool setParent(NativeWindow child, NativeWindow parent);
 
+// Before this thread makes a window that becomes the child of another program's window: on
+// Windows its windows take the host window's DPI awareness, and may mix with other awareness
+// where that can't be matched, so that the child can be parented and draws in the host's pixels.
+// Nothing to do on X11.
+void prepareChildOf(NativeWindow parent);
+
 // PostMessageA(window, WM_CLOSE, 0, 0): a close request, as any program may send one.
 bool postCloseRequest(NativeWindow window);
 

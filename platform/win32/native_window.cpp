@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/dpi.h"
+
 namespace platform {
 namespace {
 
@@ -34,6 +36,11 @@ bool setParent(NativeWindow child, NativeWindow parent)
     const LONG style = GetWindowLongA(asWindow(child), GWL_STYLE);
     SetWindowLongA(asWindow(child), GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
     return SetParent(asWindow(child), asWindow(parent)) != nullptr;
+}
+
+void prepareChildOf(NativeWindow parent)
+{
+    win32::adoptDpiAwarenessOf(asWindow(parent));
 }
 
 bool postCloseRequest(NativeWindow window)

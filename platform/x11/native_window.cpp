@@ -132,4 +132,9 @@ bool postCloseRequest(NativeWindow window)
     return x11::withoutErrors(c->display, [&] { XSendEvent(c->display, window, False, NoEventMask, &event); });
 }
 
+void prepareChildOf(NativeWindow)
+{
+    // X has one kind of pixel: any window can be any window's child.
+}
+
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "saver/controls/button_faces.h"
 
+#include <cmath>
 #include <optional>
 #include <stdexcept>
 
@@ -11,6 +12,7 @@
 #include "assets/button_selected_bmp.h"
 #include "saver/forms/bitmap_file.h"
 #include "saver/forms/conversions.h"
+#include "saver/forms/twips.h"
 
 namespace {
 
@@ -50,4 +52,20 @@ std::array<FaceSlice, 8> faceSlices(double widthTwips, double heightTwips)
         {0, 315, 60, 60, 1, bottom, 60, 60},
         {1, 60, 60, 255, 1, 60, 60, middleHeight},
     }};
+}
+
+void paintSlices(forms::RgbSurface& face, const forms::RgbSurface& picture, const std::array<FaceSlice, 8>& slices,
+                 double screenTwipsPerPixel)
+{
+    // Edges rather than sizes are rounded, so that neighbouring slices meet without a gap.
+    auto edge = [screenTwipsPerPixel](double twips) { return forms::twipsToPixels(twips, screenTwipsPerPixel); };
+    // The picture's 1-twip offsets are less than one of its pixels: they land on pixel 0.
+    auto sourcePixel = [](double twips) { return std::floor(twips / forms::pictureTwipsPerPixel); };
+    for (const FaceSlice& slice : slices) {
+        const int x = edge(slice.x), y = edge(slice.y);
+        face.smoothStretchFrom(picture, x, y, edge(slice.x + slice.width) - x, edge(slice.y + slice.height) - y,
+                               sourcePixel(slice.sourceX), sourcePixel(slice.sourceY),
+                               slice.sourceWidth / forms::pictureTwipsPerPixel,
+                               slice.sourceHeight / forms::pictureTwipsPerPixel);
+    }
 }

@@ -22,3 +22,10 @@ struct FaceSlice {
 // left edge. The arithmetic is 16-bit: a face wider or higher than 32767 twips throws
 // std::overflow_error.
 std::array<FaceSlice, 8> faceSlices(double widthTwips, double heightTwips);
+
+// Copies the slices of the picture onto a face surface at the screen's twips per pixel. The
+// source is read in the picture's own twips (it is a 96-dpi picture: 15 to the pixel, whatever
+// the screen), the destination in the screen's, so that the rim keeps its design size in twips;
+// a slice drawn at another size is scaled smoothly.
+void paintSlices(forms::RgbSurface& face, const forms::RgbSurface& picture, const std::array<FaceSlice, 8>& slices,
+                 double screenTwipsPerPixel);

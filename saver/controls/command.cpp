@@ -9,6 +9,7 @@
 #include "platform/pointer.h"
 #include "saver/forms/errors_suppressed.h"
 #include "saver/forms/form.h"
+#include "saver/forms/screen.h"
 
 namespace {
 
@@ -278,12 +279,7 @@ void Command::PaintFace(ButtonFace face)
 
     cls();
     ShadeFace();
-    const forms::RgbSurface& picture = facePicture(face);
-    for (const FaceSlice& slice : faceSlices(width(), height())) {
-        image().stretchFrom(picture, scaleToPixels(slice.x), scaleToPixels(slice.y), scaleToPixels(slice.width),
-                            scaleToPixels(slice.height), scaleToPixels(slice.sourceX), scaleToPixels(slice.sourceY),
-                            scaleToPixels(slice.sourceWidth), scaleToPixels(slice.sourceHeight));
-    }
+    paintSlices(image(), facePicture(face), faceSlices(width(), height()), forms::Screen::twipsPerPixelX());
     refresh();
     const float top = (static_cast<float>(height()) - static_cast<float>(LblMsg.height()) - 20.0f) / 2.0f;
     LblMsg.move(0, top, width(), LblMsg.height());

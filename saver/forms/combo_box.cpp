@@ -38,7 +38,15 @@ void ComboBox::setText(const std::string& text)
 
 void ComboBox::setFont(const FontSpec& font)
 {
+    chosenFont = font;
     choice->setFont(font);
+}
+
+void ComboBox::rescaled()
+{
+    if (chosenFont)
+        choice->setFont(*chosenFont);
+    Control::rescaled();
 }
 
 void ComboBox::setBackColor(Colour colour)

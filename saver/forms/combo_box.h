@@ -1,5 +1,6 @@
 #pragma once
 // A drop-down combo box whose text can also be typed: a list of entries and an edit text.
+#include <optional>
 #include <string>
 
 #include "saver/forms/control.h"
@@ -22,9 +23,11 @@ public:
 
 protected:
     bool tabStop() const override { return true; }
+    void rescaled() override;
 
 private:
     backend::ComboBoxPeer* choice;
+    std::optional<FontSpec> chosenFont;
 };
 
 }  // namespace forms

@@ -70,11 +70,17 @@ void Container::cls()
     freshImage();
 }
 
+void Container::resolutionChanged()
+{
+    if (imageInUse)
+        freshImage();
+}
+
 void Container::freshImage()
 {
     persistentImage = RgbSurface(std::max(0, innerWidthPixels()), std::max(0, innerHeightPixels()), back);
-    if (storedPicture)
-        persistentImage.copyFrom(*storedPicture, 0, 0, storedPicture->width(), storedPicture->height(), 0, 0);
+    if (const RgbSurface* shown = shownPicture())
+        persistentImage.copyFrom(*shown, 0, 0, shown->width(), shown->height(), 0, 0);
 }
 
 void Container::line(double x1, double y1, double x2, double y2, Colour colour)
@@ -86,7 +92,12 @@ Container::Background Container::background() const
 {
     if (imageInUse)
         return {&persistentImage, back};
-    return {storedPicture.get(), back};
+    return {shownPicture(), back};
+}
+
+const RgbSurface* Container::shownPicture() const
+{
+    return sizedPicture.of(storedPicture);
 }
 
 }  // namespace forms

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "saver/forms/backend.h"
+#include "saver/forms/design_sized_picture.h"
 #include "saver/forms/property_bag.h"
 #include "saver/forms/rgb_surface.h"
 
@@ -50,14 +51,20 @@ public:
     const FontSpec& font() const { return ownFont; }
     void setFont(const FontSpec& font) { ownFont = font; }
 
-    // The stored picture, shown at the top-left corner under any drawing.
+    // The stored picture, shown at the top-left corner under any drawing, at its design size
+    // on this screen (shownPicture()).
     const std::shared_ptr<const RgbSurface>& picture() const { return storedPicture; }
+    const RgbSurface* shownPicture() const;
     void setPicture(std::shared_ptr<const RgbSurface> picture);
     // The persistent image: the back colour with the picture on it until something is drawn;
     // it has the inner size.
     RgbSurface& image();
     // Cls: the image back to the back colour and the picture.
     void cls();
+    // After a change of the screen's resolution: an image in use is made again at the new inner
+    // size from the back colour and the picture at its new design size. What was drawn at the
+    // old resolution goes; the form draws it again (Form_DpiChanged, Form_Resize).
+    void resolutionChanged();
     // A line in the units of the scale mode, drawn into the image up to the end point.
     void line(double x1, double y1, double x2, double y2, Colour colour);
 
@@ -83,6 +90,7 @@ private:
     Colour back{240, 240, 240};  // the system's button face, the forms runtime's default
     FontSpec ownFont;
     std::shared_ptr<const RgbSurface> storedPicture;
+    mutable DesignSizedPicture sizedPicture;
     RgbSurface persistentImage;
     bool imageInUse = false;
 };

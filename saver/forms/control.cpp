@@ -53,7 +53,7 @@ void Control::move(double left, double top, double width, double height)
 
 void Control::movePixels(int left, int top, int width, int height)
 {
-    const int x = Screen::twipsPerPixelX(), y = Screen::twipsPerPixelY();
+    const double x = Screen::twipsPerPixelX(), y = Screen::twipsPerPixelY();
     move(pixelsToTwips(left, x), pixelsToTwips(top, y), pixelsToTwips(width, x), pixelsToTwips(height, y));
 }
 
@@ -75,6 +75,12 @@ int Control::widthPixels() const
 int Control::heightPixels() const
 {
     return twipsToPixels(heightTwips, Screen::twipsPerPixelY());
+}
+
+void Control::rescaled()
+{
+    place();
+    moved();
 }
 
 void Control::place()

@@ -105,6 +105,9 @@ protected:
     virtual void click();
     // After every change of position or size.
     virtual void moved() {}
+    // The screen's resolution changed: the control stands again at its place in twips; kinds
+    // with fonts of their own take them at the new resolution.
+    virtual void rescaled();
     // Kinds that take the keyboard focus say so, while they do (TabStop).
     virtual bool tabStop() const { return false; }
     virtual void gotFocus() {}
@@ -112,6 +115,7 @@ protected:
 
 private:
     friend class Container;
+    friend class Form;
     void leaveContainer();
     void place();
     MouseEvent mouseEventAt(int button, int shift, int x, int y) const;

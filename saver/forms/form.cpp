@@ -111,6 +111,26 @@ void Form::windowResized()
         suppressErrors([this] { Form_Resize(); });
 }
 
+void Form::resolutionChanged(double dotsPerInch)
+{
+    if (dotsPerInch == Screen::dotsPerInch())
+        return;
+    Screen::setDotsPerInch(dotsPerInch);
+    // Every control in its new place first (containers come before what is in them), then the
+    // persistent images at their new sizes, then what the controls draw at the new size.
+    const std::vector<Control*> controls = allControls();
+    for (Control* control : controls)
+        control->place();
+    Container::resolutionChanged();
+    for (Control* control : controls)
+        if (auto* container = dynamic_cast<Container*>(control))
+            container->resolutionChanged();
+    for (Control* control : controls)
+        suppressErrors([control] { control->rescaled(); });
+    if (isLoaded)
+        suppressErrors([this] { Form_DpiChanged(); });
+}
+
 std::vector<Control*> Form::tabStops() const
 {
     std::vector<Control*> stops = allControls();
@@ -201,7 +221,7 @@ double Form::outerHeight() const
 
 void Form::move(double left, double top, double width, double height)
 {
-    const int x = Screen::twipsPerPixelX(), y = Screen::twipsPerPixelY();
+    const double x = Screen::twipsPerPixelX(), y = Screen::twipsPerPixelY();
     window->place({twipsToPixels(left, x), twipsToPixels(top, y), std::max(0, twipsToPixels(width, x)),
                    std::max(0, twipsToPixels(height, y))});
 }

@@ -75,6 +75,11 @@ public:
     // got a new size.
     void closeRequested();
     void windowResized();
+    // For the toolkit backend: the window now stands on a screen of another resolution. Sizes
+    // in twips stay: every control is placed again in the new pixels, fonts follow the new
+    // resolution, and Form_DpiChanged redraws what was drawn at the old one. The backend then
+    // gives the window its new size.
+    void resolutionChanged(double dotsPerInch);
     // For the toolkit backend: Tab (Shift+Tab: backwards) that no control took moves the focus
     // to the next control Tab stops at, in the order the controls were made (those in a picture
     // box in the box's place), round to the first again.
@@ -89,6 +94,8 @@ protected:
     virtual void Form_Unload(int& cancel) { (void)cancel; }
     // The form got its size: when first shown and whenever the size changes.
     virtual void Form_Resize() {}
+    // The screen's resolution changed under the form; its controls already stand at the new one.
+    virtual void Form_DpiChanged() {}
 
 private:
     friend void formWindowDestroyed(platform::NativeWindow window);

@@ -1,7 +1,10 @@
 #include "saver/forms/rgb_surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+
+#include "saver/forms/twips.h"
 
 namespace forms {
 
@@ -78,6 +81,52 @@ void RgbSurface::stretchFrom(const RgbSurface& source, int x, int y, int width, 
                 setPixel(x + column, y + row, source.pixel(fromColumn, fromRow));
         }
     }
+}
+
+Colour RgbSurface::blendAt(double u, double v, int left, int top, int right, int bottom) const
+{
+    // (u, v): a position in pixel centres, clamped to the pixels left..right, top..bottom.
+    u = std::clamp(u, double(left), double(right));
+    v = std::clamp(v, double(top), double(bottom));
+    const int x0 = static_cast<int>(u), y0 = static_cast<int>(v);
+    const int x1 = std::min(x0 + 1, right), y1 = std::min(y0 + 1, bottom);
+    const double fx = u - x0, fy = v - y0;
+    const Colour a = pixel(x0, y0), b = pixel(x1, y0), c = pixel(x0, y1), d = pixel(x1, y1);
+    auto mix = [&](std::uint8_t p, std::uint8_t q, std::uint8_t r, std::uint8_t s) {
+        const double top = p + (q - p) * fx, bottom = r + (s - r) * fx;
+        return static_cast<std::uint8_t>(std::lround(top + (bottom - top) * fy));
+    };
+    return {mix(a.r, b.r, c.r, d.r), mix(a.g, b.g, c.g, d.g), mix(a.b, b.b, c.b, d.b)};
+}
+
+void RgbSurface::smoothStretchFrom(const RgbSurface& source, int x, int y, int width, int height, double sourceX,
+                                   double sourceY, double sourceWidth, double sourceHeight)
+{
+    if (width <= 0 || height <= 0 || !(sourceWidth > 0) || !(sourceHeight > 0) || source.empty())
+        return;
+    // The source pixels the area touches, within the picture.
+    const int left = std::clamp(static_cast<int>(std::floor(sourceX)), 0, source.w - 1);
+    const int top = std::clamp(static_cast<int>(std::floor(sourceY)), 0, source.h - 1);
+    const int right = std::clamp(static_cast<int>(std::ceil(sourceX + sourceWidth)) - 1, left, source.w - 1);
+    const int bottom = std::clamp(static_cast<int>(std::ceil(sourceY + sourceHeight)) - 1, top, source.h - 1);
+    const double scaleX = sourceWidth / width, scaleY = sourceHeight / height;
+    for (int row = std::max(0, -y); row < height && y + row < h; ++row) {
+        const double v = sourceY + (row + 0.5) * scaleY - 0.5;
+        for (int column = std::max(0, -x); column < width && x + column < w; ++column)
+            setPixel(x + column, y + row, source.blendAt(sourceX + (column + 0.5) * scaleX - 0.5, v, left, top, right, bottom));
+    }
+}
+
+RgbSurface atDesignSize(const RgbSurface& picture, double twipsPerPixel)
+{
+    const double scale = pictureTwipsPerPixel / (twipsPerPixel > 0 ? twipsPerPixel : pictureTwipsPerPixel);
+    const int width = std::max(1, static_cast<int>(std::lround(picture.width() * scale)));
+    const int height = std::max(1, static_cast<int>(std::lround(picture.height() * scale)));
+    if (picture.empty() || (width == picture.width() && height == picture.height()))
+        return picture;
+    RgbSurface sized(width, height);
+    sized.smoothStretchFrom(picture, 0, 0, width, height, 0, 0, picture.width(), picture.height());
+    return sized;
 }
 
 void RgbSurface::verticalGradient(int left, int top, int right, int bottom, Colour topColour, Colour bottomColour)

@@ -42,6 +42,12 @@ public:
     // StretchBlt with SRCCOPY (nearest pixel): the source area scaled into the destination area.
     void stretchFrom(const RgbSurface& source, int x, int y, int width, int height, int sourceX, int sourceY,
                      int sourceWidth, int sourceHeight);
+    // The source area, given in source pixels and fractions of them, scaled smoothly into the
+    // destination area: each pixel blends its four nearest source pixels, never reaching outside
+    // the area, so that slices cut from one picture don't bleed into each other. At the same
+    // size, whole-pixel areas copy exactly.
+    void smoothStretchFrom(const RgbSurface& source, int x, int y, int width, int height, double sourceX,
+                           double sourceY, double sourceWidth, double sourceHeight);
     // GradientFill, vertical rectangle mode: from the top colour on row `top` to the bottom
     // colour at row `bottom`; like GDI, the right column and the bottom row are left out.
     void verticalGradient(int left, int top, int right, int bottom, Colour topColour, Colour bottomColour);
@@ -49,8 +55,18 @@ public:
     void line(int x1, int y1, int x2, int y2, Colour colour);
 
 private:
+    Colour blendAt(double u, double v, int left, int top, int right, int bottom) const;
+
     int w = 0, h = 0;
     std::vector<std::uint8_t> pixels;
 };
+
+}  // namespace forms
+
+namespace forms {
+
+// A picture drawn at its design size on a screen of twipsPerPixel: its pixels are 15 twips each
+// (a 96-dpi picture), scaled smoothly.
+RgbSurface atDesignSize(const RgbSurface& picture, double twipsPerPixel);
 
 }  // namespace forms

@@ -12,6 +12,7 @@ namespace {
 
 struct ScreenState {
     MousePointer pointer = MousePointer::Default;
+    double dotsPerInch = 0;  // 0 until first asked
 };
 
 ScreenState& screenState()
@@ -32,13 +33,26 @@ ScreenPixels primaryScreen()
 
 }  // namespace
 
-int Screen::twipsPerPixelX()
+double Screen::dotsPerInch()
 {
-    static const int value = twipsPerPixelAt(platform::screenDotsPerInch());
-    return value;
+    double& dpi = screenState().dotsPerInch;
+    if (!(dpi > 0))
+        dpi = platform::screenDotsPerInch();
+    return dpi;
 }
 
-int Screen::twipsPerPixelY()
+void Screen::setDotsPerInch(double dpi)
+{
+    if (dpi > 0)
+        screenState().dotsPerInch = dpi;
+}
+
+double Screen::twipsPerPixelX()
+{
+    return twipsPerPixelAt(dotsPerInch());
+}
+
+double Screen::twipsPerPixelY()
 {
     return twipsPerPixelX();  // X11 has one resolution for both directions
 }
@@ -53,12 +67,12 @@ int Screen::heightInPixels()
     return primaryScreen().height;
 }
 
-int Screen::width()
+double Screen::width()
 {
     return widthInPixels() * twipsPerPixelX();
 }
 
-int Screen::height()
+double Screen::height()
 {
     return heightInPixels() * twipsPerPixelY();
 }

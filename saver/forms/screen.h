@@ -6,10 +6,15 @@ namespace forms {
 enum class MousePointer { Default, Hourglass };
 
 struct Screen {
-    static int twipsPerPixelX();
-    static int twipsPerPixelY();
-    static int width();   // twips
-    static int height();  // twips
+    // The resolution the forms are laid out for: the system's setting when first asked, and
+    // the new one when the windowing system moves the forms to a screen of another scaling.
+    static double dotsPerInch();
+    static void setDotsPerInch(double dpi);
+    // 1440 / dotsPerInch(), not rounded.
+    static double twipsPerPixelX();
+    static double twipsPerPixelY();
+    static double width();   // twips
+    static double height();  // twips
     static int widthInPixels();
     static int heightInPixels();
     // Screen.MousePointer: the pointer over every form of the program.

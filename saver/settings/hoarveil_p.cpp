@@ -177,6 +177,12 @@ void Hoarveil_P::Form_Resize()
     });
 }
 
+// The panel was tiled at load in the old pixels; the strip is laid again at the new size.
+void Hoarveil_P::Form_DpiChanged()
+{
+    suppressErrors([&] { TileBackdrop(Pic_C); });
+}
+
 void Hoarveil_P::Form_Unload(int&)
 {
     ZoomClose(hWnd());

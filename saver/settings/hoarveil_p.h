@@ -18,6 +18,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Resize() override;
+    void Form_DpiChanged() override;
     void Form_Unload(int& cancel) override;
 
 private:

@@ -9,6 +9,7 @@
 #include "saver/forms/errors_suppressed.h"
 #include "saver/forms/runtime.h"
 #include "saver/forms/screen.h"
+#include "saver/forms/twips.h"
 
 namespace {
 
@@ -44,14 +45,16 @@ void startPreview(std::int32_t parentHandle)
     using forms::suppressErrors;
     Hoarveil_R& form = previewForm();
     const auto parent = static_cast<platform::NativeWindow>(static_cast<std::uint32_t>(parentHandle));
-    const int twipsPerPixelX = forms::Screen::twipsPerPixelX(), twipsPerPixelY = forms::Screen::twipsPerPixelY();
+    // The host's rectangle, the screen's resolution and the preview's window in the host's own pixels.
+    platform::prepareChildOf(parent);
+    const double twipsPerPixelX = forms::Screen::twipsPerPixelX(), twipsPerPixelY = forms::Screen::twipsPerPixelY();
 
     platform::Rect host;
     const bool hostExists = platform::getWindowRect(parent, host);
     double width = 0, height = 0;
     // Each size is a 16-bit number of twips; one that does not fit stays 0.
-    suppressErrors([&] { width = forms::toInt16(double(twipsPerPixelX) * (host.right - host.left)).value(); });
-    suppressErrors([&] { height = forms::toInt16(double(twipsPerPixelY) * (host.bottom - host.top)).value(); });
+    suppressErrors([&] { width = forms::toInt16(twipsPerPixelX * (host.right - host.left)).value(); });
+    suppressErrors([&] { height = forms::toInt16(twipsPerPixelY * (host.bottom - host.top)).value(); });
     // Without a host window there is nowhere to be seen and no host to end the preview: a
     // process left behind invisibly would never end.
     if (!hostExists)
@@ -62,7 +65,7 @@ void startPreview(std::int32_t parentHandle)
         forms::endProcess();
     suppressErrors([&] { form.move(0, 0, width, height); });
     suppressErrors([&] {
-        form.Img_Prev.movePixels(0, 0, static_cast<int>(width / twipsPerPixelX), static_cast<int>(height / twipsPerPixelY));
+        form.Img_Prev.movePixels(0, 0, forms::twipsToPixels(width, twipsPerPixelX), forms::twipsToPixels(height, twipsPerPixelY));
     });
     suppressErrors([&] { form.show(); });
 }

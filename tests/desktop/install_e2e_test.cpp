@@ -26,6 +26,7 @@ namespace {
 const std::string buildFolder = HOARVEIL_BUILD_DIR;
 const std::string cmake = HOARVEIL_CMAKE_COMMAND;
 const std::string cpack = HOARVEIL_CPACK_COMMAND;
+const std::string dialogIcon = HOARVEIL_DIALOG_ICON;
 
 struct Result {
     int exitCode = -1;
@@ -85,6 +86,21 @@ TEST(Install, PutsThePairSideBySideWithItsCommandEntriesIdleStartAndManual)
     EXPECT_NE(settings.find("\nName=Hoarveil settings\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("\nExec=hoarveil /c\n"), std::string::npos) << settings;
 
+    // Both entries show the program's icon: the settings dialog's own picture, in the hicolor
+    // theme at each of its usual sizes.
+    for (const std::string entry : {"hoarveil.desktop", "hoarveil-settings.desktop"})
+        EXPECT_NE(fileText(applications + "/" + entry).find("\nIcon=hoarveil\n"), std::string::npos) << entry;
+    const auto themeIcon = [&](int size) {
+        const std::string pixels = std::to_string(size) + "x" + std::to_string(size);
+        return prefix + "/share/icons/hicolor/" + pixels + "/apps/hoarveil.png";
+    };
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const Result picture = run("identify -format '%m %wx%h' " + shellWord(themeIcon(size)));
+        EXPECT_EQ(picture.output, "PNG " + std::to_string(size) + "x" + std::to_string(size)) << size;
+    }
+    const Result differing = run("compare -metric AE " + shellWord(dialogIcon) + " " + shellWord(themeIcon(32)) + " null:");
+    EXPECT_EQ(differing.output, "0") << "pixels of the 32-pixel icon that differ from the dialog's";
+
     // The idle start names the installed command, and is not turned on by installing it.
     const std::string unit = prefix + "/lib/systemd/user/hoarveil-idle.service";
     const std::string idleStart = "xss-lock --ignore-sleep -- " + prefix + "/bin/hoarveil /s\n";
@@ -135,10 +151,12 @@ TEST(Package, DebianPackageNamesItsNeedsPassesLintianAndRunsUnpacked)
         EXPECT_NE(depends.output.find(library), std::string::npos) << library << " in " << depends.output;
     EXPECT_EQ(run("dpkg-deb -f " + shellWord(package) + " Recommends").output, "xss-lock\n");
 
-    const Result lintian = run("lintian " + shellWord(package));
+    // With its notes (-I): none of them about the icon, its absence from an entry among them.
+    const Result lintian = run("lintian -I " + shellWord(package));
     EXPECT_EQ(lintian.exitCode, 0) << lintian.output;
     EXPECT_EQ(lintian.output.find("\nE: "), std::string::npos) << lintian.output;
     EXPECT_NE(lintian.output.rfind("E: ", 0), 0u) << lintian.output;
+    EXPECT_EQ(lintian.output.find("icon"), std::string::npos) << lintian.output;
 
     const std::string unpacked = folder.path() + "/unpacked";
     const Result extract = run("dpkg-deb -x " + shellWord(package) + " " + shellWord(unpacked));

@@ -1,9 +1,14 @@
 // A combo box on FLTK: an input with a drop-down menu of the entries.
+#include <FL/Fl.H>
 #include <FL/Fl_Input_Choice.H>
+
+#include <algorithm>
+#include <cmath>
 
 #include "saver/forms/combo_box.h"
 #include "saver/forms/fltk/control_widget.h"
 #include "saver/forms/fltk/fonts.h"
+#include "saver/forms/screen.h"
 
 namespace forms::fltk {
 namespace {
@@ -65,6 +70,21 @@ public:
         textsize(toolkitFontSize(font));
         input()->textfont(toolkitFont(font));
         input()->textsize(toolkitFontSize(font));
+        // The open list's rows follow its text size: at 150 % they are half as tall again.
+        menubutton()->textfont(toolkitFont(font));
+        menubutton()->textsize(toolkitFontSize(font));
+    }
+
+    // The toolkit's arrow button is 20 pixels wide at any resolution; it grows with the screen's
+    // scaling like the rest of the box.
+    void resize(int x, int y, int width, int height) override
+    {
+        Fl_Input_Choice::resize(x, y, width, height);
+        const int arrow = std::lround(20 * Screen::dotsPerInch() / 96.0);
+        const int dx = Fl::box_dx(box()), dy = Fl::box_dy(box());
+        const int innerWidth = width - Fl::box_dw(box()), innerHeight = height - Fl::box_dh(box());
+        input()->resize(x + dx, y + dy, std::max(0, innerWidth - arrow), innerHeight);
+        menubutton()->resize(x + width - dx - arrow, y + dy, arrow, innerHeight);
     }
 
     void setBackColor(Colour colour) override

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <map>
 
-#include "platform/screen_metrics.h"
+#include "saver/forms/screen.h"
+#include "saver/forms/twips.h"
 
 namespace forms::fltk {
 namespace {
@@ -50,7 +51,7 @@ Fl_Font toolkitFont(const FontSpec& font)
 
 int toolkitFontSize(const FontSpec& font)
 {
-    return std::max(1, static_cast<int>(std::lround(font.points * platform::screenDotsPerInch() / 72.0)));
+    return pointsToPixels(font.points, Screen::dotsPerInch());
 }
 
 }  // namespace forms::fltk

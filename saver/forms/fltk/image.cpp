@@ -23,8 +23,9 @@ public:
             scaled.stretchFrom(*picture, 0, 0, w(), h(), 0, 0, picture->width(), picture->height());
             fl_draw_image(scaled.data(), x(), y(), w(), h(), 3);
         } else {
-            fl_draw_image(picture->data(), x(), y(), std::min(w(), picture->width()), std::min(h(), picture->height()),
-                          3, picture->width() * 3);
+            const RgbSurface& shown = *owner.shownPicture();
+            fl_draw_image(shown.data(), x(), y(), std::min(w(), shown.width()), std::min(h(), shown.height()), 3,
+                          shown.width() * 3);
         }
         fl_pop_clip();
     }

@@ -5,7 +5,12 @@
 #include "saver/forms/win32/element.h"
 #include "saver/forms/win32/fonts.h"
 #include "platform/win32/text_encoding.h"
+#include "saver/forms/screen.h"
 
+#include <commctrl.h>  // CB_SETMINVISIBLE: a message constant only, nothing to link
+
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -15,7 +20,11 @@ namespace {
 using platform::win32::utf8FromWide;
 using platform::win32::wideFromUtf8;
 
-constexpr int listHeight = 160;  // the open list, below the edit field
+// The open list below the edit field: 160 pixels at 96 dpi, as tall in inches at any other.
+int listHeight()
+{
+    return static_cast<int>(std::lround(160 * Screen::dotsPerInch() / 96.0));
+}
 
 class ComboBoxPeer : public PeerOf<backend::ComboBoxPeer> {
 public:
@@ -30,13 +39,15 @@ public:
             return;
         const DWORD style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
                             (shownInHost() ? WS_VISIBLE : 0) | (enabledInHost() ? 0 : WS_DISABLED);
-        box.reset(CreateWindowExW(0, L"COMBOBOX", L"", style, rect.x, rect.y, rect.width, rect.height + listHeight,
+        box.reset(CreateWindowExW(0, L"COMBOBOX", L"", style, rect.x, rect.y, rect.width, rect.height + listHeight(),
                                   host, nullptr, GetModuleHandleW(nullptr), nullptr));
         if (!box)
             return;
         SetWindowPos(box.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (font)
             SendMessageW(box.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(*font)), FALSE);
+        fitHeight();
+        keepListHeight();
         for (const std::string& entry : entries)
             appendToList(entry);
         SetWindowTextW(box.get(), wideFromUtf8(shownText).c_str());
@@ -75,8 +86,11 @@ public:
     void setFont(const FontSpec& chosen) override
     {
         font = chosen;
-        if (box)
+        if (box) {
             SendMessageW(box.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(chosen)), TRUE);
+            fitHeight();
+            keepListHeight();
+        }
     }
     void setBackColor(Colour colour) override
     {
@@ -106,9 +120,11 @@ public:
 protected:
     void placed() override
     {
-        if (box)
-            SetWindowPos(box.get(), nullptr, rect.x, rect.y, rect.width, rect.height + listHeight,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!box)
+            return;
+        SetWindowPos(box.get(), nullptr, rect.x, rect.y, rect.width, rect.height + listHeight(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        fitHeight();
     }
     void stateChanged() override
     {
@@ -119,6 +135,29 @@ protected:
     }
 
 private:
+    // The closed box's height comes from its font, not from its window: its edit field is made
+    // as much taller or lower as the box must be to stand as tall as the control.
+    void fitHeight()
+    {
+        RECT closed{};
+        if (rect.height <= 0 || !GetWindowRect(box.get(), &closed))
+            return;
+        const LRESULT field = SendMessageW(box.get(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        const LRESULT wanted = field + rect.height - (closed.bottom - closed.top);
+        if (field != CB_ERR && wanted > 0 && wanted != field)
+            SendMessageW(box.get(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    }
+
+    // Common Controls 6 (the saver's manifest asks for them) sizes the open list by a number of
+    // entries, 30 unless told, not by the height the box was made with: as many as fit that
+    // height. The older controls ignore the message.
+    void keepListHeight()
+    {
+        const auto entryHeight = static_cast<int>(SendMessageW(box.get(), CB_GETITEMHEIGHT, 0, 0));
+        if (entryHeight > 0)
+            SendMessageW(box.get(), CB_SETMINVISIBLE, std::max(1, listHeight() / entryHeight), 0);
+    }
+
     void appendToList(const std::string& entry)
     {
         SendMessageW(box.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideFromUtf8(entry).c_str()));

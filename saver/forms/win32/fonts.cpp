@@ -6,8 +6,9 @@
 #include <string>
 #include <tuple>
 
-#include "platform/screen_metrics.h"
 #include "platform/win32/text_encoding.h"
+#include "saver/forms/screen.h"
+#include "saver/forms/twips.h"
 
 namespace forms::win32 {
 namespace {
@@ -64,13 +65,16 @@ std::wstring faceFor(const FontSpec& font)
 
 HFONT fontFor(const FontSpec& font)
 {
-    using Key = std::tuple<std::string, double, bool, bool, bool, bool, int>;
+    // The resolution is part of the key: after a move to a screen of another scaling the same
+    // description needs another font.
+    using Key = std::tuple<std::string, double, bool, bool, bool, bool, int, double>;
     static std::map<Key, OwnedFont> made;
-    const Key key{font.face, font.points, font.bold, font.italic, font.underline, font.strikethrough, font.charset};
+    const double dpi = Screen::dotsPerInch();
+    const Key key{font.face, font.points, font.bold, font.italic, font.underline, font.strikethrough, font.charset, dpi};
     auto found = made.find(key);
     if (found != made.end())
         return found->second.get();
-    const int height = -std::max(1, static_cast<int>(std::lround(font.points * platform::screenDotsPerInch() / 72.0)));
+    const int height = -pointsToPixels(font.points, dpi);
     const BYTE charset = wantsJapanese(font) ? SHIFTJIS_CHARSET : static_cast<BYTE>(font.charset);
     OwnedFont created(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline,
                                   font.strikethrough, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -5,7 +5,11 @@
 #include "saver/forms/win32/cursors.h"
 #include "saver/forms/win32/drawing.h"
 #include "saver/forms/win32/surface_window.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/text_encoding.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace forms::win32 {
 namespace {
@@ -34,8 +38,13 @@ public:
             createWindow(Kind::Form, platform::win32::wideFromUtf8(title), styleFor(border), 0, outerRect(area),
                          nullptr);
             clientSize = {area.width, area.height};
-            if (handle())
+            if (handle()) {
                 realizeElements(handle());
+                showIcon();
+                // Per-monitor aware, the window may have opened on a monitor of another scaling.
+                if (const UINT dpi = platform::win32::windowDpi(handle()); dpi && dpi != Screen::dotsPerInch())
+                    rescale(dpi, nullptr);
+            }
         }
         return nativeHandle();
     }
@@ -72,11 +81,9 @@ public:
     }
     void setIcon(const RgbSurface& picture) override
     {
-        icon = iconFrom(picture);
-        if (handle()) {
-            SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
-            SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
-        }
+        iconPicture = picture;
+        if (handle())
+            showIcon();
     }
 
     // The window's corner (in its parent's client pixels once it is a child) and the client size.
@@ -137,6 +144,11 @@ protected:
                 selectTextOfFocus();
             }
             return 0;
+        case WM_DPICHANGED:
+            // Moved to a monitor of another scaling (per-monitor aware only): laid out again at
+            // the new dpi, in the rectangle the system suggests.
+            rescale(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -174,8 +186,57 @@ private:
     RECT outerRect(const PixelRect& inner) const
     {
         RECT outer{0, 0, inner.width, inner.height};
-        AdjustWindowRectEx(&outer, styleFor(border), FALSE, 0);
+        platform::win32::adjustWindowRect(outer, styleFor(border), 0, static_cast<UINT>(Screen::dotsPerInch()));
         return {inner.x, inner.y, inner.x + outer.right - outer.left, inner.y + outer.bottom - outer.top};
+    }
+
+    // The form and its controls at the new dpi; the window in the suggested rectangle, or, when
+    // there is none, in its old corner at the size the form's twips now take.
+    void rescale(UINT dpi, const RECT* suggested)
+    {
+        if (!dpi)
+            return;
+        const double widthTwips = owner.width(), heightTwips = owner.height();
+        const PixelRect corner = bounds();
+        owner.resolutionChanged(dpi);
+        showIcon();
+        if (suggested) {
+            SetWindowPos(handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            // Around the client area, the frame as the system draws it now, which may not be the
+            // one for the new dpi (Wine draws every caption at the system's).
+            const double twipsPerPixel = Screen::twipsPerPixelX();
+            RECT outer{}, client{};
+            GetWindowRect(handle(), &outer);
+            GetClientRect(handle(), &client);
+            const int width = static_cast<int>(std::lround(widthTwips / twipsPerPixel));
+            const int height = static_cast<int>(std::lround(heightTwips / twipsPerPixel));
+            SetWindowPos(handle(), nullptr, corner.x, corner.y, width + (outer.right - outer.left) - client.right,
+                         height + (outer.bottom - outer.top) - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        area = bounds();
+        InvalidateRect(handle(), nullptr, TRUE);
+    }
+
+    // The title bar's and the task list's icons at their sizes for the dpi, scaled smoothly.
+    void showIcon()
+    {
+        if (iconPicture.empty())
+            return;
+        const double scale = Screen::dotsPerInch() / 96.0;
+        auto sized = [&](int side) {
+            const int pixels = std::max(1, static_cast<int>(std::lround(side * scale)));
+            RgbSurface picture(pixels, pixels);
+            picture.smoothStretchFrom(iconPicture, 0, 0, pixels, pixels, 0, 0, iconPicture.width(), iconPicture.height());
+            return iconFrom(picture);
+        };
+        // The window lets go of the old icons before they are destroyed.
+        OwnedIcon big = sized(32), small = sized(16);
+        SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+        SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+        bigIcon = std::move(big);
+        smallIcon = std::move(small);
     }
 
     void sized(int width, int height)
@@ -191,7 +252,8 @@ private:
     BorderStyle border = BorderStyle::Sizable;
     PixelRect area;
     SIZE clientSize{};
-    OwnedIcon icon;
+    RgbSurface iconPicture;
+    OwnedIcon bigIcon, smallIcon;
     bool dying = false;
 };
 

@@ -21,7 +21,7 @@ public:
             scaled.stretchFrom(*picture, 0, 0, rect.width, rect.height, 0, 0, picture->width(), picture->height());
             drawPicture(dc, scaled, rect.x, rect.y, rect.width, rect.height);
         } else {
-            drawPicture(dc, *picture, rect.x, rect.y, rect.width, rect.height);
+            drawPicture(dc, *image.shownPicture(), rect.x, rect.y, rect.width, rect.height);
         }
     }
 

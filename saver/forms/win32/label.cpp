@@ -33,8 +33,14 @@ public:
             return;
         Selection font(dc, fontFor(label.font()));
         SetBkMode(dc, TRANSPARENT);
-        // "&" is an ampersand like any other letter; words wrap at the width, from the top.
-        const UINT format = DT_NOPREFIX | DT_WORDBREAK | DT_TOP | alignmentFlags(label.alignment());
+        // "&" is an ampersand like any other letter; words wrap at the width, from the top. A
+        // label one line high keeps its caption on that line: a second line would never show,
+        // and text whose hinted width outgrows the design by a pixel or two at another dpi
+        // ("なし" at 200 %) would lose a whole character to it instead of clipping nothing.
+        TEXTMETRICW metrics{};
+        const bool oneLine = GetTextMetricsW(dc, &metrics) && rect.height < 2 * metrics.tmHeight;
+        const UINT format =
+            DT_NOPREFIX | DT_TOP | (oneLine ? DT_SINGLELINE : DT_WORDBREAK) | alignmentFlags(label.alignment());
         RECT area{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
         if (!enabledInHost()) {
             // Disabled text as the system draws it: grey, embossed on a light shadow.

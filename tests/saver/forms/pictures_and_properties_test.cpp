@@ -63,12 +63,13 @@ TEST(PropertyStore, TheExtentIsKeptInHundredthsOfAMillimetre)
     EXPECT_EQ(bag.readProperty("_ExtentY", std::int64_t(-1)), PropertyValue(std::int64_t(661)));
 }
 
-TEST(Twips, FifteenToThePixelAtNinetySixDotsPerInchAndWholeTwipsElsewhere)
+TEST(Twips, FifteenToThePixelAtNinetySixDotsPerInchAndUnroundedElsewhere)
 {
     EXPECT_EQ(forms::twipsPerPixelAt(96), 15);
-    EXPECT_EQ(forms::twipsPerPixelAt(96.4), 15);
     EXPECT_EQ(forms::twipsPerPixelAt(120), 12);
     EXPECT_EQ(forms::twipsPerPixelAt(144), 10);
+    EXPECT_EQ(forms::twipsPerPixelAt(192), 7.5);  // rounded to 8, the dialog came out 928 pixels wide
+    EXPECT_NEAR(forms::twipsPerPixelAt(96.4), 14.938, 0.001);
     EXPECT_EQ(forms::twipsPerPixelAt(2000), 1);  // never 0: nothing divides by it
     EXPECT_EQ(forms::twipsPerPixelAt(0), 15);
     EXPECT_EQ(forms::twipsPerPixelAt(-5), 15);
@@ -79,6 +80,7 @@ TEST(Twips, FifteenToThePixelAtNinetySixDotsPerInchAndWholeTwipsElsewhere)
     EXPECT_EQ(forms::twipsToPixels(7, 15), 0);
     EXPECT_EQ(forms::twipsToPixels(100, 0), 100);
     EXPECT_EQ(forms::pixelsToTwips(112, 15), 1680);
+    EXPECT_EQ(forms::twipsToPixels(7425, 7.5), 990);  // the same dialog at 192 dpi
 }
 
 TEST(Pictures, CopiesAreClippedOnBothSides)

@@ -188,6 +188,36 @@ protected:
     }
 };
 
+// The open track list hangs below its field at the dialog's own height for it, whichever
+// Common Controls draw it (version 6 would otherwise size it for 30 entries, up over the field).
+TEST_F(SettingsDialogOnWindows, TheOpenTrackListHangsBelowItsFieldAtItsOwnHeight)
+{
+    system.writeSettings("[Section]\nBGM区分=1\nBGMﾘﾋﾟｰﾄ=0\nBGMﾌｧｲﾙ=\n");
+    open();
+    const int fieldBottom = origin().y + comboText.y + 8, arrowX = origin().x + comboText.x + 27;
+    clickOnScreen(arrowX, origin().y + comboText.y);
+    // The list is a window of its own, over the dialog, under the arrow.
+    XWindowAttributes list{};
+    const auto listShown = [&] {
+        ::Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        bool found = false;
+        if (!XQueryTree(display(), DefaultRootWindow(display()), &root, &parent, &children, &count))
+            return false;
+        for (unsigned i = 0; i < count && !found; ++i)
+            found = children[i] != window && viewable(display(), children[i]) &&
+                    XGetWindowAttributes(display(), children[i], &list) && list.x <= arrowX &&
+                    arrowX < list.x + list.width && list.width < 100;
+        if (children)
+            XFree(children);
+        return found;
+    };
+    ASSERT_TRUE(waitUntil(listShown, 10s)) << "the list never opened";
+    EXPECT_GE(list.y, fieldBottom) << "the list covers its field";
+    EXPECT_LE(list.height, 170) << "taller than the dialog makes it";
+    EXPECT_GE(list.height, 100) << "shows only a few entries";
+}
+
 // Under Japanese Windows' own code page the dialog looks the same and writes the same file.
 class SettingsDialogOnJapaneseWindows : public SettingsDialogOnWindows {
 protected:

@@ -5,6 +5,8 @@
 #include <signal.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "tests/saver/show/show_evidence.h"
 #include "tests/support/wine_saver.h"
@@ -65,6 +67,42 @@ TEST_F(WindowsShow, PhotographsTheScreenShowsItAndEndsWithEscapeCursorBack)
     EXPECT_EQ(countLines(show->errorOutput(), "Hoarveil.scr", "cursor shown"), 1) << show->errorOutput();
     // Frames paced by the retrace, where the driver offers the wait: Wine's does.
     EXPECT_EQ(countLines(show->errorOutput(), "Hoarveil.dll", "swap interval 1"), 1) << show->errorOutput();
+}
+
+// Windows' display scaling at 150 %: LogPixels 144 for every program the prefix starts, the
+// run's other tests finding it as it was.
+class WindowsShowAtScaling : public WindowsShow {
+protected:
+    WindowsShowAtScaling() { setLogPixels({"add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f"}); }
+    ~WindowsShowAtScaling() override { setLogPixels({"delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f"}); }
+
+    void setLogPixels(const std::vector<std::string>& change)
+    {
+        prefix.shutDown();  // none of the prefix's programs keeps the dpi it started with
+        prefix.run("reg", change, display());
+        prefix.shutDown();
+    }
+};
+
+// The photograph is the whole monitor at its own pixels, and the renderer's window covers the
+// screen in the mode it asked for: no stretched, partial desktop.
+TEST_F(WindowsShowAtScaling, ThePhotographAndTheRenderersWindowAreTheWholeMonitor)
+{
+    auto show = saver.start({"/s"}, display());
+    ::Window renderer = 0;
+    ASSERT_TRUE(waitUntil([&] { return (renderer = findWindowByTitle(screen.display(), "Hoarveil_VC")) != 0; }, 30s))
+        << show->errorOutput();
+    const forms::RgbSurface photo = readPicture(saver.bitmap("Hoarveil1.bmp"));
+    EXPECT_EQ(photo.width(), 1280);
+    EXPECT_EQ(photo.height(), 1024);
+    ASSERT_TRUE(waitUntil([&] {
+        XWindowAttributes place{};
+        return XGetWindowAttributes(screen.display(), renderer, &place) && place.x == 0 && place.y == 0 &&
+               place.width == 1024 && place.height == 768;
+    }, 10s));
+    EXPECT_EQ(screenSize(screen.display()), (ScreenSize{1024, 768}));
+    pressKey(screen.display(), "Escape");
+    EXPECT_EQ(show->waitForExit(10s), 0) << show->errorOutput();
 }
 
 TEST_F(WindowsShow, ASecondShowEndsAtOnceAndAKilledRendererEndsTheSaver)

@@ -3,6 +3,9 @@
 //   preview_host <width> <height> <file>   a borderless window titled "Preview host" at (50, 60)
 //                                          with that inner size; its HWND, in decimal, into the
 //                                          file; ends when the window is closed
+//   preview_host <width> <height> <file> <awareness>
+//                                          the same window made by a thread of that DPI awareness:
+//                                          "unaware", "system" or "permonitor" (v2)
 //   preview_host children <file>           what that window holds: a line per child window,
 //                                          "title<TAB>width<TAB>height<TAB>visible"
 #include <windows.h>
@@ -34,6 +37,21 @@ BOOL CALLBACK listChild(HWND child, LPARAM file)
     return TRUE;
 }
 
+// SetThreadDpiAwarenessContext, looked up at run time: Windows 10 1607 and later have it.
+bool setThreadAwareness(const std::string& awareness)
+{
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    const auto set = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_UNAWARE, _SYSTEM_AWARE, _PER_MONITOR_AWARE_V2 (before Windows 10 1703,
+    // and in Wine 8, only _PER_MONITOR_AWARE).
+    if (!set)
+        return false;
+    if (awareness != "permonitor")
+        return set(reinterpret_cast<HANDLE>(awareness == "unaware" ? -1 : -2)) != nullptr;
+    return set(reinterpret_cast<HANDLE>(-4)) != nullptr || set(reinterpret_cast<HANDLE>(-3)) != nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -46,8 +64,10 @@ int main(int argc, char** argv)
         EnumChildWindows(host, listChild, reinterpret_cast<LPARAM>(&file));
         return 0;
     }
-    if (argc != 4)
+    if (argc != 4 && argc != 5)
         return 2;
+    if (argc == 5 && !setThreadAwareness(argv[4]))
+        return 3;
     WNDCLASSA hostClass{};
     hostClass.lpfnWndProc = hostProcedure;
     hostClass.hInstance = GetModuleHandleA(nullptr);

@@ -13,10 +13,12 @@ namespace testing_support {
 
 class WindowsSaver {
 public:
+    static constexpr const char* defaultFolder = "C:\\hoarveil";
+
     // Copies the programs from the Windows build's folder into a fresh install folder on drive C:
     // (the renderer only when asked) and removes what an earlier show left in C:\k_varo.
     WindowsSaver(const WinePrefix& prefix, const std::string& windowsBuild, bool withRenderer = true,
-                 std::string folder = "C:\\hoarveil");
+                 std::string folder = defaultFolder);
 
     // The Linux path of a file of the install folder.
     std::string installed(const std::string& name) const;

@@ -55,7 +55,7 @@ ProgramResources readResources(const WinePrefix& prefix, const std::string& disp
     const std::string output = "C:\\resources";
     fs::remove_all(prefix.linuxPath(output));
     fs::create_directories(prefix.linuxPath(output));
-    const std::string windowsProgram = std::string(WindowsSaver::folder) + "\\" + program;
+    const std::string windowsProgram = std::string(WindowsSaver::defaultFolder) + "\\" + program;
     EXPECT_EQ(prefix.run(reader, {windowsProgram, output}, display), 0) << program;
 
     ProgramResources resources;

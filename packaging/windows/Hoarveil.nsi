@@ -103,6 +103,8 @@ Function ${UN}EndProgramOfWindow
       System::Call 'kernel32::WaitForSingleObject(p r2, i 10000)'
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r2)'
+  ${Else}
+    Sleep 500 ; a process we may not open: give it time to answer
   ${EndIf}
 FunctionEnd
 
@@ -125,11 +127,15 @@ FunctionEnd
 ; an install or an uninstall never stops half way. Asks the user to end Hoarveil (silent: ends
 ; it); aborts, changing nothing, when the user cancels or a file stays in use.
 Function ${UN}MakeHoarveilFree
-  StrCpy $4 0 ; rounds of waiting for a file in use, when silent
+  StrCpy $4 0 ; rounds of waiting, when silent
   ${Do}
     Call ${UN}FindRunningHoarveil
     ${If} $0 <> 0
       ${If} ${Silent}
+        IntOp $4 $4 + 1
+        ${If} $4 > 20
+          Abort "$(NothingChanged)"
+        ${EndIf}
         Call ${UN}EndProgramOfWindow
       ${Else}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(HoarveilRunning)" IDRETRY +2

@@ -154,6 +154,21 @@ TEST_F(WindowsInstaller, EndsARunningShowOrDialogBeforeReplacingOrRemovingThePro
     EXPECT_EQ(registryValues(prefix, desktopKey).count("SCRNSAVE.EXE"), 0u) << "there was no saver before";
 }
 
+// The installer speaks the system's language: Japanese on a Japanese system, else English.
+TEST_F(WindowsInstaller, SpeaksJapaneseOnAJapaneseSystemAndEnglishElsewhere)
+{
+    const std::vector<std::pair<std::map<std::string, std::string>, std::string>> systems = {
+        {{}, "Hoarveil Setup"}, {prefix.japaneseLocale(), "Hoarveil セットアップ"}};
+    for (const auto& [locale, caption] : systems) {
+        auto setup = prefix.start(windowsBuild + "/Hoarveil-setup.exe", {}, display(), locale);
+        EXPECT_TRUE(waitUntil([&] { return windowShown(caption.c_str()); }, 30s)) << caption;
+        waitUntil([] { return false; }, 500ms);  // drawn
+        takeScreenshot(screen.display()).save(::testing::TempDir() + "windows-setup-" + caption.substr(9) + ".png");
+        screen.restore();  // ends it on its welcome page, before it has changed anything
+    }
+    EXPECT_FALSE(fs::exists(inSystem32("Hoarveil.scr")));
+}
+
 // The preview in the Screen Saver Settings runs from the installed saver with no window of its
 // own to close: a silent install or uninstall must then leave everything as it was.
 TEST_F(WindowsInstaller, ChangesNothingWhileAnotherProgramHoldsTheInstalledSaver)

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <iconv.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +16,7 @@
 #include "tests/support/file_text.h"
 #include "tests/support/sound_server.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_conversion.h"
 #include "tests/support/wine_saver.h"
 #include "tests/support/x_user.h"
 
@@ -28,21 +28,6 @@ namespace {
 
 const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
 const std::string missingRenderer = "Hoarveil.dll が同じﾌｫﾙﾀﾞに見つかりません！";
-
-// UTF-8 text in Shift-JIS; nothing when it has no Shift-JIS form.
-std::optional<std::string> shiftJis(std::string in)
-{
-    iconv_t converter = iconv_open("CP932", "UTF-8");
-    std::string out(in.size() * 2 + 1, '\0');
-    char *source = in.data(), *target = out.data();
-    std::size_t left = in.size(), room = out.size();
-    const bool converted = iconv(converter, &source, &left, &target, &room) != static_cast<std::size_t>(-1);
-    iconv_close(converter);
-    if (!converted)
-        return std::nullopt;
-    out.resize(out.size() - room);
-    return out;
-}
 
 struct Install {
     const char* name;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <cctype>
@@ -20,6 +19,7 @@
 #include "tests/saver/settings/dialog_look.h"
 #include "tests/support/file_text.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_conversion.h"
 #include "tests/support/wine.h"
 #include "tests/support/x_user.h"
 
@@ -31,27 +31,12 @@ namespace {
 
 const std::string windowsBuild = HOARVEIL_WINDOWS_BUILD;
 
-// Text from one encoding to another; nothing when it doesn't convert.
-std::optional<std::string> convert(const char* to, const char* from, std::string in)
-{
-    iconv_t converter = iconv_open(to, from);
-    std::string out(in.size() * 3 + 1, '\0');
-    char *source = in.data(), *target = out.data();
-    std::size_t left = in.size(), room = out.size();
-    const bool converted = iconv(converter, &source, &left, &target, &room) != static_cast<std::size_t>(-1);
-    iconv_close(converter);
-    if (!converted)
-        return std::nullopt;
-    out.resize(out.size() - room);
-    return out;
-}
-
 // The settings file as text: in Shift-JIS, as Japanese Windows writes it, with the line ends of
 // Windows made plain; the raw bytes when they are not Shift-JIS.
 std::string readSettings(const std::string& path)
 {
     const std::string bytes = fileText(path);
-    std::string result = convert("UTF-8", "CP932", bytes).value_or(bytes);
+    std::string result = convertText("UTF-8", "CP932", bytes).value_or(bytes);
     result.erase(std::remove(result.begin(), result.end(), '\r'), result.end());
     return result;
 }
@@ -101,7 +86,7 @@ public:
     static std::string programPath(const std::string& path) { return windowsPath(path); }
     void writeSettings(const std::string& text) const
     {
-        std::ofstream(installed("Hoarveil.ini"), std::ios::binary) << convert("CP932", "UTF-8", text).value();
+        std::ofstream(installed("Hoarveil.ini"), std::ios::binary) << shiftJis(text).value();
     }
     std::string settings() const { return readSettings(installed("Hoarveil.ini")); }
 

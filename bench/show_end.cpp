@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/monotonic_clock.h"
+#include "bench/time_spread.h"
 #include "tests/support/child_process.h"
 #include "tests/support/process_census.h"
 #include "tests/support/temp_folder.h"
@@ -25,13 +26,6 @@ using namespace testing_support;
 namespace {
 
 bool gone(pid_t pid) { return kill(pid, 0) == -1 && errno == ESRCH; }
-
-void printSpread(const char* what, std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    std::printf("  %-34s %6.1f to %6.1f ms, median %6.1f ms\n", what, values.front(), values.back(),
-                values[values.size() / 2]);
-}
 
 }  // namespace
 

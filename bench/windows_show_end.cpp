@@ -13,22 +13,12 @@
 #include <vector>
 
 #include "bench/monotonic_clock.h"
+#include "bench/time_spread.h"
 #include "tests/support/wine.h"
 #include "tests/support/wine_saver.h"
 #include "tests/support/x_user.h"
 
 using namespace testing_support;
-
-namespace {
-
-void printSpread(const char* what, std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    std::printf("  %-34s %6.1f to %6.1f ms, median %6.1f ms\n", what, values.front(), values.back(),
-                values[values.size() / 2]);
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -3,9 +3,11 @@
 // size, as it would on Windows.
 #include <X11/Xatom.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "platform/x11/connection.h"
 #include "platform/x11/fltk/form_window.h"
@@ -13,44 +15,40 @@
 namespace platform {
 namespace {
 
-std::optional<FrameExtents> announcedExtents(Display* display, ::Window window, Atom property)
+// A property of 32-bit items of the type (format 32 comes as longs); empty when the window
+// has no such property, or is gone.
+std::vector<unsigned long> longsProperty(Display* display, ::Window window, Atom property, Atom type, long most)
 {
-    Atom type = 0;
+    Atom actualType = 0;
     int format = 0;
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
-    std::optional<FrameExtents> extents;
-    const bool read = x11::withoutErrors(display, [&] {
-        XGetWindowProperty(display, window, property, 0, 4, False, XA_CARDINAL, &type, &format, &count, &remaining,
+    x11::withoutErrors(display, [&] {
+        XGetWindowProperty(display, window, property, 0, most, False, type, &actualType, &format, &count, &remaining,
                            &data);
     });
-    if (read && data && type == XA_CARDINAL && format == 32 && count == 4) {
-        const auto* value = reinterpret_cast<const long*>(data);  // format 32 comes as longs
-        extents = FrameExtents{static_cast<int>(value[0]), static_cast<int>(value[1]), static_cast<int>(value[2]),
-                               static_cast<int>(value[3])};
+    std::vector<unsigned long> items;
+    if (data && actualType == type && format == 32) {
+        const auto* values = reinterpret_cast<const unsigned long*>(data);
+        items.assign(values, values + count);
     }
     if (data)
         XFree(data);
-    return extents;
+    return items;
+}
+
+std::optional<FrameExtents> announcedExtents(Display* display, ::Window window, Atom property)
+{
+    const auto value = longsProperty(display, window, property, XA_CARDINAL, 4);
+    if (value.size() != 4)
+        return std::nullopt;
+    return FrameExtents{int(value[0]), int(value[1]), int(value[2]), int(value[3])};
 }
 
 bool windowManagerOffers(Display* display, ::Window root, Atom feature)
 {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, 4096, False, XA_ATOM, &type,
-                       &format, &count, &remaining, &data);
-    bool offered = false;
-    if (data && type == XA_ATOM && format == 32) {
-        const auto* atoms = reinterpret_cast<const Atom*>(data);
-        for (unsigned long i = 0; i < count && !offered; ++i)
-            offered = atoms[i] == feature;
-    }
-    if (data)
-        XFree(data);
-    return offered;
+    const auto supported = longsProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), XA_ATOM, 4096);
+    return std::find(supported.begin(), supported.end(), feature) != supported.end();
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/monotonic_clock.h"
-#include "bench/time_spread.h"
+#include "bench/show_end_timing.h"
 #include "tests/support/child_process.h"
 #include "tests/support/process_census.h"
 #include "tests/support/temp_folder.h"
@@ -61,14 +61,7 @@ int main(int argc, char** argv)
         const double sent = monotonicMilliseconds();
         saver.signal(signals[run % 3]);
         double rendererAt = -1, saverAt = -1;
-        while (monotonicMilliseconds() - sent < 10'000 && (rendererAt < 0 || saverAt < 0)) {
-            if (rendererAt < 0 && gone(renderer))
-                rendererAt = monotonicMilliseconds() - sent;
-            if (saverAt < 0 && !saver.running())
-                saverAt = monotonicMilliseconds() - sent;
-            std::this_thread::sleep_for(1ms);
-        }
-        if (rendererAt < 0 || saverAt < 0) {
+        if (!timeShowEnd(sent, [&] { return gone(renderer); }, [&] { return !saver.running(); }, rendererAt, saverAt)) {
             std::fprintf(stderr, "run %d: the show did not end within 10 s\n", run + 1);
             return 1;
         }

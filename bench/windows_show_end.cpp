@@ -9,11 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench/monotonic_clock.h"
-#include "bench/time_spread.h"
+#include "bench/show_end_timing.h"
 #include "tests/support/wine.h"
 #include "tests/support/wine_saver.h"
 #include "tests/support/x_user.h"
@@ -44,14 +43,8 @@ int main(int argc, char** argv)
         const double pressed = monotonicMilliseconds();
         pressKey(screen.display(), "Escape");
         double rendererAt = -1, saverAt = -1;
-        while (monotonicMilliseconds() - pressed < 10'000 && (rendererAt < 0 || saverAt < 0)) {
-            if (rendererAt < 0 && findWindowByTitle(screen.display(), "Hoarveil_VC") == 0)
-                rendererAt = monotonicMilliseconds() - pressed;
-            if (saverAt < 0 && !show->running())
-                saverAt = monotonicMilliseconds() - pressed;
-            std::this_thread::sleep_for(1ms);
-        }
-        if (rendererAt < 0 || saverAt < 0) {
+        const auto windowGone = [&] { return findWindowByTitle(screen.display(), "Hoarveil_VC") == 0; };
+        if (!timeShowEnd(pressed, windowGone, [&] { return !show->running(); }, rendererAt, saverAt)) {
             std::fprintf(stderr, "run %d: the show did not end within 10 s\n", run + 1);
             return 1;
         }

@@ -57,16 +57,13 @@ TEST(SmoothScaling, ClipsAtTheTargetsEdges)
     EXPECT_GT(target.pixel(1, 1).b, 150);
 }
 
-TEST(DesignSize, AtFifteenTwipsToThePixelIsThePictureItself)
+TEST(DesignSize, IsThePictureItselfAtFifteenTwipsToThePixelAndGrowsWithTheScreensScaling)
 {
     const RgbSurface picture = stripes();
     const RgbSurface same = forms::atDesignSize(picture, 15);
     ASSERT_EQ(same.width(), 3);
     EXPECT_EQ(same.pixel(2, 1), picture.pixel(2, 1));
-}
 
-TEST(DesignSize, GrowsWithTheScreensScaling)
-{
     const RgbSurface strip(556, 20);
     for (const auto& [twipsPerPixel, width, height] :
          {std::tuple{12.0, 695, 25}, std::tuple{10.0, 834, 30}, std::tuple{7.5, 1112, 40}}) {

@@ -70,28 +70,16 @@ protected:
         Shown shown;
         if (!window)
             return shown;
-        int x = 0, y = 0;
-        const auto inner = [&](const Screenshot& shot) { return cut(shot, x, y, shown.width, shown.height); };
-        // Shown once the shading and the panel are there; settled once two looks agree.
-        Screenshot previous(0, 0, {});
-        screenshotWhen(display, [&](const Screenshot& shot) {
+        shown.inner = settledInnerArea(display, dpi, [&](int& x, int& y, int& width, int& height) {
             if (!viewable(display, window))
                 return false;
             XWindowAttributes attributes{};
             XGetWindowAttributes(display, window, &attributes);
             ::Window child;
             XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-            shown.width = attributes.width, shown.height = attributes.height;
-            if (!near(shot.at(x + 2, y + 1), 0, 0, 30, 6) || shot.at(x + scaled(300, dpi), y + scaled(40, dpi)).r < 120 ||
-                !saveButtonFocused(shot, x, y, dpi))
-                return false;
-            const Screenshot now = inner(shot);
-            const bool settled = previous.width() == now.width() && previous.height() == now.height() &&
-                                 worstCellDifference(previous, now, {"all", 0, 0, now.width(), now.height(), 1}) == 0;
-            previous = now;
-            return settled;
-        });
-        shown.inner = previous;
+            width = shown.width = attributes.width, height = shown.height = attributes.height;
+            return true;
+        }, 15s);
         shown.inner.save("settings_dialog_" + std::to_string(dpi) + "dpi.png");
         return shown;
     }

@@ -6,7 +6,10 @@
 // strips, an untiled band, a bullet of the old size or a rim that is not there move it far.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -135,6 +138,31 @@ inline void expectLooksLikeTheDialogAt96(const Screenshot& at96, const Screensho
     for (const Region& region : regionsToCompare())
         EXPECT_LE(worstCellDifference(at96, back, region), region.tolerance)
             << region.name << " at (" << region.x << ", " << region.y << ") at " << dpi << " dpi";
+}
+
+// The dialog's inner area once it shows at the dpi: its shading, its panel and 設定 with the
+// focus, and two looks in a row alike. `locate(x, y, width, height)` finds the inner area on the
+// screen, false while it can't. The latest look of it when it never settles within the limit
+// (empty when it never showed).
+template <typename Locate>
+Screenshot settledInnerArea(Display* display, int dpi, Locate locate, std::chrono::milliseconds limit,
+                            Screenshot* lastScreen = nullptr)
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    Screenshot previous(0, 0, {});
+    const Screenshot last = testing_support::screenshotWhen(display, [&](const Screenshot& shot) {
+        if (!locate(x, y, width, height) || x < 0 || y < 0 || !dialog_look::near(shot.at(x + 2, y + 1), 0, 0, 30, 6) ||
+            shot.at(x + scaled(300, dpi), y + scaled(40, dpi)).r < 120 || !saveButtonFocused(shot, x, y, dpi))
+            return false;
+        const Screenshot now = cut(shot, x, y, width, height);
+        const bool settled = previous.width() == width && previous.height() == height &&
+                             worstCellDifference(previous, now, {"all", 0, 0, width, height, 1}) == 0;
+        previous = now;
+        return settled;
+    }, limit);
+    if (lastScreen)
+        *lastScreen = last;
+    return previous;
 }
 
 // Where the ink of "なし" ends, in 96-dpi pixels from the inner area's left edge, on the

@@ -82,9 +82,8 @@ protected:
         // The system draws the frame: the client area, of the size the dialog's twips take at
         // this dpi, sits inside its border, under the caption.
         const int width = scaled(dialogWidth, dpi), height = scaled(dialogHeight, dpi);
-        int x = 0, y = 0;
-        Screenshot previous(0, 0, {});
-        const Screenshot last = screenshotWhen(display, [&](const Screenshot& shot) {
+        Screenshot last(0, 0, {});
+        shown.inner = settledInnerArea(display, dpi, [&](int& x, int& y, int& innerWidth, int& innerHeight) {
             if (!viewable(display, window))
                 return false;
             XWindowAttributes attributes{};
@@ -95,17 +94,10 @@ protected:
             shown.border = (attributes.width - width) / 2;
             x = shown.cornerX + shown.border;
             y = shown.cornerY + attributes.height - height - shown.border;
-            if (shown.border < 0 || x < 0 || y < 0 || !near(shot.at(x + 2, y + 1), 0, 0, 30, 6) ||
-                shot.at(x + scaled(300, dpi), y + scaled(40, dpi)).r < 120 || !saveButtonFocused(shot, x, y, dpi))
-                return false;
-            const Screenshot now = cut(shot, x, y, width, height);
-            const bool settled = previous.width() == width &&
-                                 worstCellDifference(previous, now, {"all", 0, 0, width, height, 1}) == 0;
-            previous = now;
-            return settled;
-        }, 30s);
-        shown.found = previous.width() == width;
-        shown.inner = previous;
+            innerWidth = width, innerHeight = height;
+            return shown.border >= 0;
+        }, 30s, &last);
+        shown.found = shown.inner.width() == width;
         (shown.found ? shown.inner : last).save(picture);  // the whole screen when the dialog never settled
         return shown;
     }

@@ -69,10 +69,11 @@ int patchesOf(const Screenshot& shot, Tone tone, int top, int bottom)
     return patches;
 }
 
-int pixelsOf(const Screenshot& shot, Tone tone, int top, int bottom)
+int skyPixelsOf(const Screenshot& shot, Tone tone)
 {
+    constexpr int horizonAbove = 300;
     int count = 0;
-    for (int y = top; y < bottom; ++y)
+    for (int y = 0; y < horizonAbove; ++y)
         for (int x = 0; x < shot.width(); ++x)
             count += toneOf(shot.at(x, y)) == tone;
     return count;

@@ -22,6 +22,8 @@ enum class Tone { Other, Red, Green, Blue, Yellow, Magenta, Grey };
 Tone toneOf(Rgb p);
 // Separate patches of one tone in the rows from top to bottom, counted on a coarse grid.
 int patchesOf(const Screenshot& shot, Tone tone, int top, int bottom);
-int pixelsOf(const Screenshot& shot, Tone tone, int top, int bottom);
+// Pixels of one tone in the sky, the rows above the floor in every scene: only flakes are drawn
+// there, while the floor's seams blend its colours into other tones (its yellow and blue, grey).
+int skyPixelsOf(const Screenshot& shot, Tone tone);
 
 }  // namespace testing_support
